@@ -33,6 +33,8 @@ class COMPARAM_API ZComParam {
   enum ZComParamType { CPTString = 0, CPTUnsigned = 1 };
 
   ZComParam();
+  // Both store every argument unchanged; the value is untested, so HasValidValue()
+  // stays false until the concrete kind decides. The second sets both range texts to "0".
   ZComParam(const wchar_t* alias, const wchar_t* description, bool isSimulated,
             bool mayBeModified, const wchar_t* name, const wchar_t* path,
             const wchar_t* qualifier, const wchar_t* startRange, const wchar_t* stopRange,

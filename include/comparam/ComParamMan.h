@@ -5,3 +5,5 @@
 #include <comparam/ComParam.h>
 #include <comparam/StringComParam.h>
 #include <comparam/UnsignedComParam.h>
+#include <comparam/ComParamCollection.h>
+#include <comparam/ComParamLoadState.h>

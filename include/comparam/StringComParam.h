@@ -8,11 +8,12 @@ namespace NComParamMan {
 class COMPARAM_API ZStringComParam : public ZComParam {
  public:
   ZStringComParam();
-  // The value is stored without test; the range texts stay empty.
+  // The value is stored as given; HasValidValue() tells whether it passes the check.
+  // The range texts stay empty.
   ZStringComParam(const wchar_t* alias, const wchar_t* description, bool isSimulated,
                   bool mayBeModified, const wchar_t* name, const wchar_t* path,
                   const wchar_t* qualifier, const wchar_t* value);
-  // The value is stored without test; the range texts become "0".
+  // As above; the range texts become "0".
   ZStringComParam(const wchar_t* alias, const wchar_t* description, bool isSimulated,
                   bool mayBeModified, const wchar_t* name, const wchar_t* path,
                   const wchar_t* qualifier, ZValidValueSet validValues, const wchar_t* value);

@@ -1,0 +1,154 @@
+#include <comparam/ComParamCollection.h>
+
+#include "ComParamFactory.h"
+
+#include <Util/Diagnostics.h>
+
+#include <algorithm>
+#include <iterator>
+#include <memory>
+
+namespace NComParamMan {
+
+namespace {
+
+// The steps both forms of ZComParamConfiguration::AddComParam share; offerValue sets the value,
+// whose acceptance does not matter. A clone that is not added is destroyed, also on a throw.
+template <class OfferValue>
+ZComParam* AddCatalogueClone(ZComParamCollection& collection, const wchar_t* alias,
+                             const wchar_t* qualifier, OfferValue offerValue, bool mayBeModified,
+                             bool isSimulated) {
+  std::unique_ptr<ZComParam> clone(ZComParamFactory::GetInstance()->CreateComParam(qualifier));
+  if (!clone) return nullptr;
+  clone->SetAlias(Diag::NonNull(alias));
+  offerValue(*clone);
+  clone->SetIsSimulated(isSimulated);
+  clone->SetMayBeModified(mayBeModified);
+  if (!collection.AddComParam(clone.get())) return nullptr;
+  return clone.release();
+}
+
+}  // namespace
+
+ZComParamCollection::ZComParamCollection() = default;
+
+// Delegating: once the target constructor has run, a throw in the body still runs the
+// destructor, which destroys the clones added so far.
+ZComParamCollection::ZComParamCollection(const ZComParamCollection& other)
+    : ZComParamCollection() {
+  AddClonesOf(other);
+}
+
+ZComParamCollection& ZComParamCollection::operator=(const ZComParamCollection& other) {
+  if (this != &other) {
+    Clear();
+    AddClonesOf(other);
+  }
+  return *this;
+}
+
+ZComParamCollection::~ZComParamCollection() { Clear(); }
+
+bool ZComParamCollection::AddComParam(ZComParam* param) {
+  const wchar_t* qualifier = param->GetQualifier();
+  if (FindByQualifier(qualifier)) {
+    COMPARAM_LOG(Logging::LevelWarning,
+                 L"ComParamMan: Trying to insert already existent communication parameter '"
+                     << qualifier << L"' into ComParamCollection");
+    return false;
+  }
+  m_comParamList.push_back(param);
+  try {
+    m_normQual2comParam.emplace(qualifier, param);
+  } catch (...) {
+    m_comParamList.pop_back();  // the caller keeps param, as for a refusal
+    throw;
+  }
+  return true;
+}
+
+ZComParam* ZComParamCollection::FindByQualifier(const wchar_t* qualifier) const {
+  const auto found = m_normQual2comParam.find(Diag::NonNull(qualifier));
+  return found == m_normQual2comParam.end() ? nullptr : found->second;
+}
+
+void ZComParamCollection::RemoveComParam(ZComParam& param) {
+  // A parameter the collection does not hold is not the collection's to destroy.
+  const auto listed = std::find(m_comParamList.begin(), m_comParamList.end(), &param);
+  if (listed == m_comParamList.end()) return;
+  m_comParamList.erase(listed);
+  // Found by identity: its key may no longer be its qualifier (SetQualifier after adding).
+  const auto indexed =
+      std::find_if(m_normQual2comParam.begin(), m_normQual2comParam.end(),
+                   [&param](const auto& entry) { return entry.second == &param; });
+  if (indexed != m_normQual2comParam.end()) m_normQual2comParam.erase(indexed);
+  delete &param;
+}
+
+void ZComParamCollection::Clear() {
+  for (ZComParam* param : m_comParamList) delete param;
+  m_comParamList.clear();
+  m_normQual2comParam.clear();
+}
+
+unsigned ZComParamCollection::Count() const {
+  return static_cast<unsigned>(m_normQual2comParam.size());
+}
+
+ZComParam& ZComParamCollection::At(unsigned idx) const {
+  COMPARAM_CHECK(idx < Count(), L"idx<Count()");
+  return **std::next(m_comParamList.begin(), idx);
+}
+
+ZComParamCollection::ZIterator ZComParamCollection::Begin() const {
+  return ZIterator(m_comParamList.begin());
+}
+
+ZComParamCollection::ZIterator ZComParamCollection::End() const {
+  return ZIterator(m_comParamList.end());
+}
+
+void ZComParamCollection::AddClonesOf(const ZComParamCollection& source) {
+  for (const ZComParam* param : source.m_comParamList) {
+    // Refused when two source parameters were given the same qualifier after being added.
+    std::unique_ptr<ZComParam> clone(param->Clone());
+    if (AddComParam(clone.get())) clone.release();
+  }
+}
+
+ZComParamConfiguration::ZComParamConfiguration(const wchar_t* interfaceQualifier)
+    : m_interfaceQualifier(Diag::NonNull(interfaceQualifier)) {}
+
+ZComParamConfiguration::ZComParamConfiguration(const ZComParamConfiguration& other) = default;
+
+ZComParamConfiguration& ZComParamConfiguration::operator=(const ZComParamConfiguration& other) =
+    default;
+
+ZComParamConfiguration::~ZComParamConfiguration() = default;
+
+const wchar_t* ZComParamConfiguration::GetInterfaceQualifier() const {
+  return m_interfaceQualifier.c_str();
+}
+
+ZComParamCollection& ZComParamConfiguration::GetComParamCollection() {
+  return m_comParamCollection;
+}
+
+ZComParam* ZComParamConfiguration::AddComParam(const wchar_t* alias, const wchar_t* qualifier,
+                                               const wchar_t* value, bool mayBeModified,
+                                               bool isSimulated) {
+  return AddCatalogueClone(
+      m_comParamCollection, alias, qualifier,
+      [value](ZComParam& param) { param.SetValue(Diag::NonNull(value)); }, mayBeModified,
+      isSimulated);
+}
+
+ZComParam* ZComParamConfiguration::AddComParam(const wchar_t* alias, const wchar_t* qualifier,
+                                               unsigned value, bool mayBeModified,
+                                               bool isSimulated) {
+  return AddCatalogueClone(
+      m_comParamCollection, alias, qualifier, [value](ZComParam& param) { param.SetValue(value); },
+      mayBeModified, isSimulated);
+}
+
+}  // namespace NComParamMan

@@ -1,0 +1,75 @@
+// The owning container of parameters and the configuration of one interface.
+#pragma once
+
+#include <comparam/ComParam.h>
+#include <comparam/Export.h>
+
+// The document model's iterator template is also the collection's iterator type.
+#include <pelka/ExternalIterator.h>
+
+#include <list>
+#include <map>
+#include <string>
+
+namespace NComParamMan {
+
+// Parameters in insertion order, indexed by the qualifier each had when it was added.
+class COMPARAM_API ZComParamCollection {
+ public:
+  using ZComParamList = std::list<ZComParam*>;
+  using ZIterator = Pelka::ZExternalIterator<ZComParamList::const_iterator, ZComParam>;
+
+  ZComParamCollection();
+  // Deep copy: clones of the source's parameters, in the source's order.
+  ZComParamCollection(const ZComParamCollection& other);
+  ZComParamCollection& operator=(const ZComParamCollection& other);
+  ~ZComParamCollection();
+
+  // True: the collection owns param. False (qualifier already present): the caller keeps it.
+  bool AddComParam(ZComParam* param);
+  // The parameter indexed under exactly that qualifier, or null; the collection keeps it.
+  ZComParam* FindByQualifier(const wchar_t* qualifier) const;
+  // Removes and destroys param when the collection holds this very object.
+  void RemoveComParam(ZComParam& param);
+  // Destroys every parameter.
+  void Clear();
+  unsigned Count() const;
+  // The parameter at position idx in insertion order; idx must be below Count().
+  ZComParam& At(unsigned idx) const;
+  ZIterator Begin() const;
+  ZIterator End() const;
+
+ private:
+  void AddClonesOf(const ZComParamCollection& source);
+
+  std::map<std::wstring, ZComParam*> m_normQual2comParam;
+  ZComParamList m_comParamList;
+};
+
+// The normalized parameters of one document interface.
+class COMPARAM_API ZComParamConfiguration {
+ public:
+  explicit ZComParamConfiguration(const wchar_t* interfaceQualifier);
+  // Deep copies: every copy owns its own parameters.
+  ZComParamConfiguration(const ZComParamConfiguration& other);
+  ZComParamConfiguration& operator=(const ZComParamConfiguration& other);
+  virtual ~ZComParamConfiguration();
+
+  const wchar_t* GetInterfaceQualifier() const;
+  // The configuration's own collection, not a copy.
+  ZComParamCollection& GetComParamCollection();
+
+  // Adds a catalogue clone of the normalized qualifier carrying the value (kept even when the
+  // value is refused); null for an unknown or already present qualifier.
+  ZComParam* AddComParam(const wchar_t* alias, const wchar_t* qualifier, const wchar_t* value,
+                         bool mayBeModified, bool isSimulated);
+  // As above with a number; a text parameter throws ZComParamException and is not added.
+  ZComParam* AddComParam(const wchar_t* alias, const wchar_t* qualifier, unsigned value,
+                         bool mayBeModified, bool isSimulated);
+
+ private:
+  ZComParamCollection m_comParamCollection;
+  std::wstring m_interfaceQualifier;
+};
+
+}  // namespace NComParamMan

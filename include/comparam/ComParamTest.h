@@ -1,0 +1,4 @@
+// Everything the host uses of namespace NComParamTest.
+#pragma once
+
+#include <comparam/TestSuite.h>
