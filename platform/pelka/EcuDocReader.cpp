@@ -1,0 +1,466 @@
+// Reading a document in the file format (docs/document-format.md).
+#include "EcuDocFormat.h"
+#include "TextUtil.h"
+#include "pelka/AttributeKinds.h"
+#include "pelka/EcuDocFile.h"
+#include "pelka/ModelError.h"
+
+#include <pugixml.hpp>
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace Pelka {
+
+namespace {
+
+namespace F = DocFormat;
+
+// Texts are taken exactly as written: no line-end folding, and an element whose only content is
+// blanks keeps them.
+constexpr unsigned kParseFlags =
+    (pugi::parse_default & ~pugi::parse_eol) | pugi::parse_ws_pcdata_single;
+
+// What a number text must be, for the messages.
+template <class T>
+struct NumberKind;
+template <>
+struct NumberKind<unsigned> {
+  static constexpr const char* description = "a 32-bit unsigned number";
+};
+template <>
+struct NumberKind<int> {
+  static constexpr const char* description = "a 32-bit signed number";
+};
+template <>
+struct NumberKind<unsigned short> {
+  static constexpr const char* description = "a tag id (0 to 65535)";
+};
+template <>
+struct NumberKind<double> {
+  static constexpr const char* description = "a floating-point number";
+};
+
+// The whole text as a number of type T, in the classic "C" form; false when it is not one.
+template <class T>
+bool ParseWhole(const char* text, T& value) {
+  const char* end = text + std::strlen(text);
+  const std::from_chars_result result = std::from_chars(text, end, value);
+  return result.ec == std::errc() && result.ptr == end && end != text;
+}
+
+bool IsBlank(const char* text) {
+  return std::all_of(text, text + std::strlen(text),
+                     [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; });
+}
+
+bool IsText(pugi::xml_node node) {
+  return node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata;
+}
+
+// True when the node (element or XML attribute) has one of the names.
+template <class TNode>
+bool IsNamed(TNode node, std::initializer_list<const char*> names) {
+  return std::any_of(names.begin(), names.end(),
+                     [&](const char* name) { return std::strcmp(name, node.name()) == 0; });
+}
+
+std::string Element(const char* name) { return std::string("<") + name + ">"; }
+
+std::wstring Wide(pugi::xml_attribute attribute) { return FromUtf8(attribute.value()); }
+
+// A value of one kind goes into its attribute class's SetValue.
+template <class TTarget, class TValue>
+void Assign(TTarget& target, const TValue& value) {
+  target.SetValue(value);
+}
+template <class TTarget>
+void Assign(TTarget& target, const std::wstring& value) {
+  target.SetValue(value.c_str());
+}
+
+// A membership, resolved once every attribute is known.
+struct PendingMember {
+  pugi::xml_node node;
+  std::wstring interfaceQualifier;
+  const ZDefaultAttr* pAttribute;
+};
+
+// The languages already given a text in one translatable, to refuse a second text.
+using SeenLanguages = std::set<ZLanguageId>;
+
+class DocumentReader {
+ public:
+  DocumentReader(const char* data, std::size_t size, const std::string& sourceName)
+      : m_data(data), m_size(size), m_sourceName(sourceName), m_pDoc(new ZEcuDoc) {}
+
+  std::unique_ptr<ZEcuDoc> Read() {
+    pugi::xml_document xml;
+    const pugi::xml_parse_result result =
+        xml.load_buffer(m_data, m_size, kParseFlags, pugi::encoding_utf8);
+    if (!result) FailAt(result.offset, std::string("XML error: ") + result.description());
+    const pugi::xml_node root = RootOf(xml);
+    CheckXmlAttributes(root, {});
+    CheckChildren(root, {F::kLanguages, F::kAttributes});
+    for (pugi::xml_node languages : root.children(F::kLanguages)) ReadLanguages(languages);
+    for (pugi::xml_node attributes : root.children(F::kAttributes)) ReadAttributes(attributes);
+    for (const PendingMember& member : m_members) {
+      Guarded(member.node, [&] {
+        m_pDoc->AddInterfaceMember(member.interfaceQualifier.c_str(), *member.pAttribute);
+      });
+    }
+    return std::move(m_pDoc);
+  }
+
+ private:
+  // ---- failures
+
+  [[noreturn]] void FailAt(std::ptrdiff_t offset, const std::string& problem) const {
+    const std::size_t end = std::min(static_cast<std::size_t>(std::max<std::ptrdiff_t>(offset, 0)),
+                                     m_size);
+    const auto line = 1 + std::count(m_data, m_data + end, '\n');
+    throw ZDocFileError(m_sourceName + ":" + std::to_string(line) + ": " + problem);
+  }
+
+  [[noreturn]] void Fail(pugi::xml_node node, const std::string& problem) const {
+    FailAt(node.offset_debug(), problem);
+  }
+
+  [[noreturn]] void FailUnknownElement(pugi::xml_node node) const {
+    Fail(node, "unknown element " + Element(node.name()));
+  }
+
+  // Runs a model call; a refusal becomes a file error at the node's line.
+  template <class TAction>
+  void Guarded(pugi::xml_node node, TAction action) const {
+    try {
+      action();
+    } catch (const ZModelError& error) {
+      Fail(node, error.what());
+    }
+  }
+
+  // ---- structure
+
+  pugi::xml_node RootOf(const pugi::xml_document& xml) const {
+    pugi::xml_node root;
+    for (pugi::xml_node node : xml.children()) {
+      if (node.type() != pugi::node_element) continue;
+      if (root) Fail(node, "more than one root element");
+      if (std::strcmp(node.name(), F::kRoot) != 0) FailUnknownElement(node);
+      root = node;
+    }
+    return root;
+  }
+
+  void CheckXmlAttributes(pugi::xml_node node, std::initializer_list<const char*> allowed) const {
+    std::set<std::string> seen;
+    for (pugi::xml_attribute attribute : node.attributes()) {
+      const std::string where = " on " + Element(node.name());
+      if (!IsNamed(attribute, allowed)) {
+        Fail(node, "unknown XML attribute \"" + std::string(attribute.name()) + "\"" + where);
+      }
+      if (!seen.insert(attribute.name()).second) {
+        Fail(node, "duplicate XML attribute \"" + std::string(attribute.name()) + "\"" + where);
+      }
+    }
+  }
+
+  // Elements of the allowed names and blanks only.
+  void CheckChildren(pugi::xml_node node, std::initializer_list<const char*> allowed) const {
+    for (pugi::xml_node child : node.children()) {
+      if (child.type() == pugi::node_element && !IsNamed(child, allowed)) FailUnknownElement(child);
+      CheckBlank(node, child);
+    }
+  }
+
+  void CheckBlank(pugi::xml_node parent, pugi::xml_node child) const {
+    if (IsText(child) && !IsBlank(child.value())) {
+      Fail(child, "unexpected text in " + Element(parent.name()));
+    }
+  }
+
+  pugi::xml_attribute Required(pugi::xml_node node, const char* name) const {
+    const pugi::xml_attribute attribute = node.attribute(name);
+    if (!attribute) {
+      Fail(node, "missing XML attribute \"" + std::string(name) + "\" on " + Element(node.name()));
+    }
+    return attribute;
+  }
+
+  // The text content of an element that holds text only.
+  std::wstring TextContent(pugi::xml_node node) const {
+    std::string text;
+    for (pugi::xml_node child : node.children()) {
+      if (child.type() == pugi::node_element) FailUnknownElement(child);
+      if (IsText(child)) text += child.value();
+    }
+    return FromUtf8(text);
+  }
+
+  template <class T>
+  T Number(pugi::xml_node node, const char* text) const {
+    T value{};
+    if (!ParseWhole(text, value)) {
+      Fail(node, "\"" + std::string(text) + "\" is not " + NumberKind<T>::description);
+    }
+    return value;
+  }
+
+  bool Flag(pugi::xml_node node, const char* name, bool absent) const {
+    const pugi::xml_attribute attribute = node.attribute(name);
+    if (!attribute) return absent;
+    if (std::strcmp(attribute.value(), F::kTrue) == 0) return true;
+    if (std::strcmp(attribute.value(), F::kFalse) == 0) return false;
+    Fail(node, "\"" + std::string(attribute.value()) + "\" is not true or false");
+  }
+
+  // ---- languages
+
+  void ReadLanguages(pugi::xml_node languages) {
+    CheckXmlAttributes(languages, {});
+    CheckChildren(languages, {F::kLanguage});
+    for (pugi::xml_node language : languages.children(F::kLanguage)) ReadLanguage(language);
+  }
+
+  void ReadLanguage(pugi::xml_node node) {
+    CheckXmlAttributes(node, {F::kId, F::kName});
+    CheckChildren(node, {});
+    const ZLanguageId id = Number<unsigned>(node, Required(node, F::kId).value());
+    const std::wstring name = Wide(node.attribute(F::kName));
+    // The default language exists from the start; its element only names it, once.
+    if (id == ZLanguage::defaultLangId && !m_defaultLanguageNamed) {
+      m_defaultLanguageNamed = true;
+      m_pDoc->Languages().Find(id)->Get()->SetName(name.c_str());
+      return;
+    }
+    Guarded(node, [&] { m_pDoc->AddLanguage(id, name.c_str()); });
+  }
+
+  // ---- attributes
+
+  void ReadAttributes(pugi::xml_node attributes) {
+    CheckXmlAttributes(attributes, {});
+    CheckChildren(attributes, {F::kAttribute});
+    for (pugi::xml_node attribute : attributes.children(F::kAttribute)) ReadAttribute(attribute);
+  }
+
+  void ReadAttribute(pugi::xml_node node) {
+    CheckXmlAttributes(node, {F::kKind, F::kQualifier, F::kCategory, F::kInherited, F::kModifiable,
+                              F::kName, F::kDescription, F::kValue, F::kOverride});
+    ZAttrManager::ZAttrType type;
+    const char* kind = Required(node, F::kKind).value();
+    if (!F::KindFromName(kind, type)) Fail(node, "unknown kind \"" + std::string(kind) + "\"");
+    const std::wstring qualifier = Wide(Required(node, F::kQualifier));
+    const bool inherited = Flag(node, F::kInherited, false);
+    const ZAttrPlacement placement = inherited ? APInheritedOnly : APHeldByEcu;
+    ZDefaultAttr* pAttribute = nullptr;
+    Guarded(node, [&] {
+      pAttribute = &m_pDoc->AddAttribute(type, qualifier.c_str(),
+                                         Wide(node.attribute(F::kCategory)).c_str(), placement);
+    });
+    pAttribute->SetMayBeModified(Flag(node, F::kModifiable, true));
+    AttributeTexts texts;
+    ReadShortText(node, F::kName, pAttribute->GetNames(), texts.names);
+    ReadShortText(node, F::kDescription, pAttribute->GetDescription(), texts.description);
+    ReadChildren(node, *pAttribute, type, texts);
+    ReadValues(node, *pAttribute, type, texts);
+  }
+
+  struct AttributeTexts {
+    SeenLanguages names;
+    SeenLanguages description;
+    SeenLanguages value;
+    SeenLanguages override;
+  };
+
+  void ReadChildren(pugi::xml_node node, ZDefaultAttr& attribute, ZAttrManager::ZAttrType type,
+                    AttributeTexts& texts) {
+    for (pugi::xml_node child : node.children()) {
+      const std::string name = child.name();
+      if (child.type() != pugi::node_element) {
+        CheckBlank(node, child);
+      } else if (name == F::kName) {
+        ReadTextElement(child, attribute.GetNames(), texts.names);
+      } else if (name == F::kDescription) {
+        ReadTextElement(child, attribute.GetDescription(), texts.description);
+      } else if (name == F::kMember) {
+        ReadMember(child, attribute);
+      } else if (name == F::kTag && type == ZAttrManager::ATEnum) {
+        ReadTag(child, static_cast<ZEnumDefaultAttr&>(attribute).EnumTagTable());
+      } else if (name == F::kValue && type == ZAttrManager::ATText) {
+        ReadTextElement(child, static_cast<ZTextDefaultAttr&>(attribute).GetValue(), texts.value);
+      } else if (name == F::kOverride && type == ZAttrManager::ATText) {
+        ReadTextElement(child, TextOverride(attribute).GetValue(), texts.override);
+      } else {
+        FailUnknownElement(child);
+      }
+    }
+  }
+
+  void ReadMember(pugi::xml_node node, const ZDefaultAttr& attribute) {
+    CheckXmlAttributes(node, {F::kInterface});
+    CheckChildren(node, {});
+    m_members.push_back({node, Wide(Required(node, F::kInterface)), &attribute});
+  }
+
+  void ReadTag(pugi::xml_node node, ZEnumTagTable& table) {
+    CheckXmlAttributes(node, {F::kId, F::kText});
+    CheckChildren(node, {F::kText});
+    const ZEnumTagId id = Number<ZEnumTagId>(node, Required(node, F::kId).value());
+    ZEnumTagSymbol* pSymbol = nullptr;
+    Guarded(node, [&] { pSymbol = &table.AddNewTag(id); });
+    SeenLanguages seen;
+    if (const pugi::xml_attribute text = node.attribute(F::kText)) {
+      const std::wstring oneText = Wide(text);
+      const ZLanguageSet& languages = m_pDoc->Languages();
+      for (auto language = languages.Begin(); language != languages.End(); ++language) {
+        SetEntry(node, pSymbol->GetTagText(), seen, **language, oneText, true);
+      }
+    }
+    for (pugi::xml_node text : node.children(F::kText)) {
+      ReadTextElement(text, pSymbol->GetTagText(), seen);
+    }
+  }
+
+  // value="..." and override="..." of every kind; for multilingual text the short forms.
+  void ReadValues(pugi::xml_node node, ZDefaultAttr& attribute, ZAttrManager::ZAttrType type,
+                  AttributeTexts& texts) {
+    switch (type) {
+      case ZAttrManager::ATUnsigned:
+        StoreValues<ZUnsignedDefaultAttr>(node, attribute, [&](const char* text) {
+          return Number<unsigned>(node, text);
+        });
+        break;
+      case ZAttrManager::ATSigned:
+        StoreValues<ZSignedDefaultAttr>(node, attribute,
+                                        [&](const char* text) { return Number<int>(node, text); });
+        break;
+      case ZAttrManager::ATFloat:
+        StoreValues<ZFloatDefaultAttr>(
+            node, attribute, [&](const char* text) { return Number<double>(node, text); });
+        break;
+      case ZAttrManager::ATEnum: {
+        const ZEnumTagTable& table = static_cast<ZEnumDefaultAttr&>(attribute).EnumTagTable();
+        StoreValues<ZEnumDefaultAttr>(
+            node, attribute, [&](const char* text) { return EnumValue(node, table, text); });
+        break;
+      }
+      case ZAttrManager::ATString:
+        StoreValues<ZCommonStringDefaultAttr>(
+            node, attribute, [](const char* text) { return FromUtf8(text); });
+        break;
+      case ZAttrManager::ATText:
+        ReadShortText(node, F::kValue, static_cast<ZTextDefaultAttr&>(attribute).GetValue(),
+                      texts.value);
+        if (node.attribute(F::kOverride)) {
+          ReadShortText(node, F::kOverride, TextOverride(attribute).GetValue(), texts.override);
+        }
+        break;
+    }
+  }
+
+  template <class TDefault, class TParse>
+  void StoreValues(pugi::xml_node node, ZDefaultAttr& attribute, TParse parse) {
+    if (const pugi::xml_attribute value = node.attribute(F::kValue)) {
+      Assign(static_cast<TDefault&>(attribute), parse(value.value()));
+    }
+    if (const pugi::xml_attribute value = node.attribute(F::kOverride)) {
+      using TOverride = typename TDefault::OverrideType;
+      ZOverrideAttr& added = attribute.CreateOverride(m_pDoc->GetEcu());
+      Assign(static_cast<TOverride&>(added), parse(value.value()));
+    }
+  }
+
+  // A tag id of the table, or empty for "no tag" (0 while the table has no tag 0).
+  ZEnumTagId EnumValue(pugi::xml_node node, const ZEnumTagTable& table, const char* text) const {
+    if (*text == '\0') {
+      if (table.Find(0) != table.End()) Fail(node, "empty enumeration value, but tag 0 exists");
+      return 0;
+    }
+    const ZEnumTagId id = Number<ZEnumTagId>(node, text);
+    if (table.Find(id) == table.End()) {
+      Fail(node, "enumeration value " + std::to_string(id) + " names no tag");
+    }
+    return id;
+  }
+
+  // The text override of the attribute; one the file creates holds exactly the texts it lists.
+  ZTextOverrideAttr& TextOverride(ZDefaultAttr& attribute) {
+    ZOverrideAttrSet& overrides = m_pDoc->GetEcu().OverriddenAttributes();
+    const ZOverrideAttrSet::Iterator existing = overrides.Find(attribute);
+    if (existing != overrides.End()) return static_cast<ZTextOverrideAttr&>(*existing);
+    auto& added = static_cast<ZTextOverrideAttr&>(attribute.CreateOverride(m_pDoc->GetEcu()));
+    const ZLanguageSet& languages = m_pDoc->Languages();
+    for (auto language = languages.Begin(); language != languages.End(); ++language) {
+      added.GetValue().SetText(L"", **language, false);
+      added.GetValue().SetDefined(false, **language);
+    }
+    return added;
+  }
+
+  // ---- texts
+
+  // name="..." and the like: the default language's text, defined.
+  void ReadShortText(pugi::xml_node node, const char* name, ZTranslatable& text,
+                     SeenLanguages& seen) {
+    if (const pugi::xml_attribute attribute = node.attribute(name)) {
+      SetEntry(node, text, seen, ZLanguage::defaultLangId, Wide(attribute), true);
+    }
+  }
+
+  // <name lang="1031" defined="false">text</name> and the like.
+  void ReadTextElement(pugi::xml_node node, ZTranslatable& text, SeenLanguages& seen) {
+    CheckXmlAttributes(node, {F::kLang, F::kDefined});
+    const pugi::xml_attribute lang = node.attribute(F::kLang);
+    const ZLanguageId language = lang ? Number<unsigned>(node, lang.value())
+                                      : ZLanguage::defaultLangId;
+    SetEntry(node, text, seen, language, TextContent(node), Flag(node, F::kDefined, true));
+  }
+
+  void SetEntry(pugi::xml_node node, ZTranslatable& text, SeenLanguages& seen,
+                ZLanguageId language, const std::wstring& value, bool defined) {
+    if (!seen.insert(language).second) {
+      Fail(node, "second text for language " + std::to_string(language));
+    }
+    Guarded(node, [&] {
+      text.SetText(value.c_str(), language, false);
+      text.SetDefined(defined, language);
+    });
+  }
+
+  const char* m_data;
+  std::size_t m_size;
+  std::string m_sourceName;
+  std::unique_ptr<ZEcuDoc> m_pDoc;
+  bool m_defaultLanguageNamed = false;
+  std::vector<PendingMember> m_members;
+};
+
+}  // namespace
+
+std::unique_ptr<ZEcuDoc> ParseEcuDoc(const char* data, std::size_t size,
+                                     const std::string& sourceName) {
+  return DocumentReader(data, size, sourceName).Read();
+}
+
+std::unique_ptr<ZEcuDoc> LoadEcuDoc(const std::string& path) {
+  const std::filesystem::path file = std::filesystem::u8path(path);
+  std::error_code error;
+  std::ifstream in(file, std::ios::binary);
+  if (!in.is_open() || std::filesystem::is_directory(file, error)) {
+    throw ZDocFileError(path + ": cannot read the file");
+  }
+  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  return ParseEcuDoc(bytes.data(), bytes.size(), path);
+}
+
+}  // namespace Pelka

@@ -1,0 +1,23 @@
+#include "TextUtil.h"
+
+#include <pugixml.hpp>
+
+#include <charconv>
+#include <iterator>
+
+namespace Pelka {
+
+// pugixml's conversions know both widths of wchar_t (UTF-16 and UTF-32).
+std::string ToUtf8(const std::wstring& text) { return pugi::as_utf8(text); }
+
+std::wstring FromUtf8(const std::string& text) { return pugi::as_wide(text); }
+
+std::string Quoted(const std::wstring& text) { return '"' + ToUtf8(text) + '"'; }
+
+std::wstring FloatToText(double value) {
+  char digits[32];  // the longest shortest form of a double has 24 characters
+  const std::to_chars_result result = std::to_chars(std::begin(digits), std::end(digits), value);
+  return std::wstring(digits, result.ptr);
+}
+
+}  // namespace Pelka

@@ -1,0 +1,297 @@
+// Unit tests for platform/pelka/EcuDocReader.cpp and EcuDocWriter.cpp: the document file format.
+#include <pelka/Pelka.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+using namespace Pelka;
+
+namespace {
+
+const std::string kDataDir = PLATFORM_TEST_DATA_DIR;
+const std::string kRoundTrip = kDataDir + "/ecudoc-roundtrip.xml";
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A scratch directory of its own per test, removed afterwards.
+class ScratchDir {
+ public:
+  ScratchDir() {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    m_path = std::filesystem::temp_directory_path() /
+             (std::string("pelka-") + test->test_suite_name() + "-" + test->name());
+    std::filesystem::remove_all(m_path);
+    std::filesystem::create_directories(m_path);
+  }
+  ~ScratchDir() { std::filesystem::remove_all(m_path); }
+  std::string File(const std::string& name) const { return (m_path / name).u8string(); }
+
+ private:
+  std::filesystem::path m_path;
+};
+
+std::string LoadError(const std::string& path) {
+  try {
+    LoadEcuDoc(path);
+  } catch (const ZDocFileError& error) {
+    return error.what();
+  }
+  return "no error";
+}
+
+template <class T>
+T& Attr(ZEcuDoc& doc, const wchar_t* qualifier) {
+  ZDefaultAttr* pAttribute = doc.FindAttribute(qualifier);
+  EXPECT_NE(pAttribute, nullptr) << "no attribute";
+  return static_cast<T&>(*pAttribute);
+}
+
+template <class TOverride>
+const TOverride* OverrideOf(ZEcuDoc& doc, const ZDefaultAttr& attribute) {
+  ZOverrideAttrSet& overrides = doc.GetEcu().OverriddenAttributes();
+  const auto found = overrides.Find(attribute);
+  return found == overrides.End() ? nullptr : &static_cast<const TOverride&>(*found);
+}
+
+}  // namespace
+
+// ---- reading what a hand-written file says
+
+class EcuDocFileRoundTrip : public ::testing::Test {
+ protected:
+  std::unique_ptr<ZEcuDoc> m_pDoc = LoadEcuDoc(kRoundTrip);
+};
+
+TEST_F(EcuDocFileRoundTrip, ReadsLanguagesDefaultFirst) {
+  const ZLanguageSet& languages = m_pDoc->Languages();
+  ASSERT_EQ(languages.Count(), 3u);
+  EXPECT_STREQ(languages.ItemAt(0)->GetName(), L"English");
+  EXPECT_EQ(languages.ItemAt(1)->GetId(), 1031u);
+  EXPECT_STREQ(languages.ItemAt(2)->GetName(), L"Fran\u00e7ais");
+}
+
+TEST_F(EcuDocFileRoundTrip, ReadsNumbersAtTheLimitsOfTheirKinds) {
+  auto& p2 = Attr<ZUnsignedDefaultAttr>(*m_pDoc, L"CP.P2Client");
+  EXPECT_EQ(p2.GetValue(), 50u);
+  ASSERT_NE(OverrideOf<ZUnsignedOverrideAttr>(*m_pDoc, p2), nullptr);
+  EXPECT_EQ(OverrideOf<ZUnsignedOverrideAttr>(*m_pDoc, p2)->GetValue(), 4294967295u);
+  auto& blockSize = Attr<ZDefaultAttr>(*m_pDoc, L"CP.BlockSize");
+  EXPECT_EQ(OverrideOf<ZUnsignedOverrideAttr>(*m_pDoc, blockSize), nullptr);
+  auto& offset = Attr<ZSignedDefaultAttr>(*m_pDoc, L"CP.Offset");
+  EXPECT_EQ(offset.GetValue(), -2147483647 - 1);
+  EXPECT_EQ(OverrideOf<ZSignedOverrideAttr>(*m_pDoc, offset)->GetValue(), 2147483647);
+  EXPECT_FALSE(offset.MayBeModified());
+  auto& factor = Attr<ZFloatDefaultAttr>(*m_pDoc, L"CP.Factor");
+  EXPECT_EQ(factor.GetValue(), 0.1);
+  EXPECT_EQ(OverrideOf<ZFloatOverrideAttr>(*m_pDoc, factor)->GetValue(), -2.5e-300);
+}
+
+TEST_F(EcuDocFileRoundTrip, ReadsShortAndLongFormsOfTexts) {
+  auto& p2 = Attr<ZUnsignedDefaultAttr>(*m_pDoc, L"CP.P2Client");
+  EXPECT_STREQ(p2.GetName(0), L"P2 client");
+  EXPECT_TRUE(p2.GetNames().IsDefined(0));
+  EXPECT_STREQ(p2.GetName(1031), L"P2 Client");
+  EXPECT_STREQ(p2.GetCategory().GetQualifier(), L"CP.TIMING");
+  EXPECT_STREQ(p2.GetDescription().GetText(1036), L"D\u00e9lai");
+  EXPECT_FALSE(p2.GetDescription().IsDefined(1036));
+
+  auto& title = Attr<ZTextDefaultAttr>(*m_pDoc, L"DOC.Title");
+  EXPECT_STREQ(title.GetValueText(), L"Demo");
+  EXPECT_STREQ(title.GetValue().GetText(1031), L"Vorf\u00fchrung");
+  const auto* pOverride = OverrideOf<ZTextOverrideAttr>(*m_pDoc, title);
+  ASSERT_NE(pOverride, nullptr);
+  EXPECT_STREQ(pOverride->GetValueText(), L"") << "an override holds only the texts listed";
+  EXPECT_STREQ(pOverride->GetValue().GetText(1031), L"  blanks kept  ");
+  EXPECT_FALSE(pOverride->GetValue().IsDefined(1031));
+
+  auto& owner = Attr<ZCommonStringDefaultAttr>(*m_pDoc, L"DOC.Owner");
+  EXPECT_STREQ(owner.GetValue(), L"\u6771\u4eac \U0001F600");
+  EXPECT_STREQ(OverrideOf<ZCommonStringOverrideAttr>(*m_pDoc, owner)->GetValue(), L"line\nbreak");
+}
+
+TEST_F(EcuDocFileRoundTrip, ReadsSparseTagsInAscendingOrderWithTheirLanguages) {
+  auto& scheme = Attr<ZEnumDefaultAttr>(*m_pDoc, L"CP.AddrScheme");
+  const ZEnumTagTable& tags = scheme.EnumTagTable();
+  ASSERT_EQ(tags.Count(), 3u);
+  EXPECT_EQ(tags.ItemAt(0).GetId(), 2u);
+  EXPECT_EQ(tags.ItemAt(1).GetId(), 7u);
+  EXPECT_EQ(tags.ItemAt(2).GetId(), 40000u);
+  const ZTranslatable& normal = tags.GetEnumTagSymbolById(2).GetTagText();
+  EXPECT_STREQ(normal.GetText(1036), L"Normal") << "short form: every language";
+  EXPECT_TRUE(normal.IsDefined(1031));
+  const ZTranslatable& mixed = tags.GetEnumTagSymbolById(40000).GetTagText();
+  EXPECT_FALSE(mixed.IsDefined(1031));
+  EXPECT_STREQ(mixed.GetText(1036), L"");
+  EXPECT_STREQ(scheme.GetValueText(), L"Normal");
+  EXPECT_STREQ(OverrideOf<ZEnumOverrideAttr>(*m_pDoc, scheme)->GetValueText(), L"Mixed");
+  EXPECT_EQ(Attr<ZEnumDefaultAttr>(*m_pDoc, L"CP.NoTags").GetValue(), 0u);
+}
+
+TEST_F(EcuDocFileRoundTrip, ReadsPlacementAndMembership) {
+  const ZDefaultAttrCollection& held = m_pDoc->GetEcu().DefaultAttributes();
+  EXPECT_EQ(held.Find(Attr<ZDefaultAttr>(*m_pDoc, L"DOC.Title")), held.End());
+  EXPECT_NE(held.Find(Attr<ZDefaultAttr>(*m_pDoc, L"CP.Delta")), held.End());
+  EXPECT_EQ(m_pDoc->GetEcu().VirtualAttributes().Count(), m_pDoc->AttributeCount());
+  const std::vector<std::size_t> can1{2, 8, 12};
+  const std::vector<std::size_t> can2{2, 3};
+  EXPECT_EQ(m_pDoc->InterfaceMemberPositions(L"CAN_1"), can1);
+  EXPECT_EQ(m_pDoc->InterfaceMemberPositions(L"CAN_2"), can2);
+}
+
+// ---- load, save, load
+
+TEST_F(EcuDocFileRoundTrip, SaveThenLoadGivesAnEqualDocument) {
+  ScratchDir dir;
+  SaveEcuDoc(*m_pDoc, dir.File("saved.xml"));
+  const std::unique_ptr<ZEcuDoc> pReloaded = LoadEcuDoc(dir.File("saved.xml"));
+  std::string difference;
+  EXPECT_TRUE(EqualDocuments(*m_pDoc, *pReloaded, &difference)) << difference;
+  EXPECT_EQ(ReadBytes(dir.File("saved.xml")), FormatEcuDoc(*pReloaded));
+}
+
+TEST_F(EcuDocFileRoundTrip, SavingTwiceWritesTheSameBytes) {
+  ScratchDir dir;
+  SaveEcuDoc(*m_pDoc, dir.File("one.xml"));
+  SaveEcuDoc(*m_pDoc, dir.File("two.xml"));
+  const std::string first = ReadBytes(dir.File("one.xml"));
+  EXPECT_FALSE(first.empty());
+  EXPECT_EQ(first, ReadBytes(dir.File("two.xml")));
+  EXPECT_FALSE(std::filesystem::exists(dir.File("one.xml.tmp")));
+}
+
+TEST(EcuDocFile, BuiltDocumentSurvivesTextsThatXmlTreatsSpecially) {
+  ZEcuDoc doc;
+  auto& text = doc.AddAttribute<ZTextDefaultAttr>(L"T.Special");
+  text.SetText(L"a\r\nb\tc <&>\"' ]]> \u00e9", ZLanguage::defaultLangId, true);
+  static_cast<ZTextOverrideAttr&>(text.CreateOverride(doc.GetEcu()))
+      .SetText(L"   ", ZLanguage::defaultLangId, false);
+  doc.AddAttribute<ZCommonStringDefaultAttr>(L"S.Special", L"c\r\n").SetValue(L"\t x\r\n");
+  doc.AddAttribute<ZFloatDefaultAttr>(L"F.Tiny").SetValue(5e-324);
+  auto& noTag = doc.AddAttribute<ZEnumDefaultAttr>(L"E.NoTag");
+  noTag.EnumTagTable().AddNewTag(3);
+  noTag.CreateOverride(doc.GetEcu());
+
+  const std::string bytes = FormatEcuDoc(doc);
+  const std::unique_ptr<ZEcuDoc> pReloaded = ParseEcuDoc(bytes.data(), bytes.size(), "memory");
+  std::string difference;
+  EXPECT_TRUE(EqualDocuments(doc, *pReloaded, &difference)) << difference << "\n" << bytes;
+}
+
+TEST(EcuDocFile, PathsAreUtf8) {
+  ScratchDir dir;
+  const std::string path = dir.File("\xc3\xa4\xe6\x9d\xb1.xml");
+  ZEcuDoc doc;
+  doc.AddAttribute<ZUnsignedDefaultAttr>(L"CP.A").SetValue(7);
+  SaveEcuDoc(doc, path);
+  EXPECT_TRUE(EqualDocuments(doc, *LoadEcuDoc(path)));
+}
+
+// ---- failed saves
+
+TEST(EcuDocFile, FailedSaveLeavesTheOldFileIntact) {
+  ScratchDir dir;
+  const std::string path = dir.File("doc.xml");
+  ZEcuDoc doc;
+  SaveEcuDoc(doc, path);
+  const std::string before = ReadBytes(path);
+  // A directory where the temporary file belongs: not even root can write there.
+  std::filesystem::create_directory(std::filesystem::u8path(path + ".tmp"));
+  doc.AddAttribute<ZUnsignedDefaultAttr>(L"CP.New");
+  try {
+    SaveEcuDoc(doc, path);
+    FAIL() << "no error";
+  } catch (const ZDocFileError& error) {
+    EXPECT_EQ(error.what(), path + ": cannot create the temporary file");
+  }
+  EXPECT_EQ(ReadBytes(path), before);
+}
+
+TEST(EcuDocFile, SaveIntoAMissingDirectoryFails) {
+  ScratchDir dir;
+  const std::string path = dir.File("missing/doc.xml");
+  EXPECT_THROW(SaveEcuDoc(ZEcuDoc(), path), ZDocFileError);
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::u8path(path)));
+}
+
+TEST(EcuDocFile, SaveOverADirectoryFailsAndRemovesItsTemporaryFile) {
+  ScratchDir dir;
+  const std::string path = dir.File("taken");
+  std::filesystem::create_directories(std::filesystem::u8path(path + "/inside"));
+  try {
+    SaveEcuDoc(ZEcuDoc(), path);
+    FAIL() << "no error";
+  } catch (const ZDocFileError& error) {
+    EXPECT_EQ(error.what(), path + ": cannot replace the file");
+  }
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::u8path(path + ".tmp")));
+  EXPECT_TRUE(std::filesystem::exists(std::filesystem::u8path(path + "/inside")));
+}
+
+// ---- malformed input: one file per kind, the exact message
+
+struct BadFile {
+  const char* file;
+  const char* problem;  // after "PATH:"
+};
+
+// The file name without extension, as a test name: unknown_kind.
+std::string BadFileName(const ::testing::TestParamInfo<BadFile>& info) {
+  std::string name(info.param.file);
+  name.erase(name.find('.'));
+  std::replace(name.begin(), name.end(), '-', '_');
+  return name;
+}
+
+class EcuDocFileBadInput : public ::testing::TestWithParam<BadFile> {};
+
+TEST_P(EcuDocFileBadInput, FailsWithFileLineAndProblem) {
+  const std::string path = kDataDir + "/bad/" + GetParam().file;
+  EXPECT_EQ(LoadError(path), path + ":" + GetParam().problem);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EcuDocFile, EcuDocFileBadInput,
+    ::testing::Values(
+        BadFile{"broken-xml.xml", "5: XML error: Start-end tags mismatch"},
+        BadFile{"second-root.xml", "3: more than one root element"},
+        BadFile{"unknown-element.xml", "5: unknown element <attribut>"},
+        BadFile{"text-in-structure.xml", "3: unexpected text in <attributes>"},
+        BadFile{"unknown-kind.xml", "4: unknown kind \"bool\""},
+        BadFile{"unknown-xml-attribute.xml",
+                "4: unknown XML attribute \"valeu\" on <attribute>"},
+        BadFile{"missing-qualifier.xml", "4: missing XML attribute \"qualifier\" on <attribute>"},
+        BadFile{"unsigned-too-big.xml", "4: \"4294967296\" is not a 32-bit unsigned number"},
+        BadFile{"signed-too-small.xml", "4: \"-2147483649\" is not a 32-bit signed number"},
+        BadFile{"float-not-a-number.xml", "4: \"1,5\" is not a floating-point number"},
+        BadFile{"tag-id-too-big.xml", "5: \"70000\" is not a tag id (0 to 65535)"},
+        BadFile{"bad-flag.xml", "4: \"yes\" is not true or false"},
+        BadFile{"duplicate-qualifier.xml", "5: duplicate qualifier \"CP.P2\""},
+        BadFile{"duplicate-tag-id.xml", "6: duplicate tag id 3"},
+        BadFile{"duplicate-language.xml", "5: duplicate language 1031"},
+        BadFile{"unknown-language.xml", "8: unknown language 1036"},
+        BadFile{"second-text-for-language.xml", "5: second text for language 0"},
+        BadFile{"enum-value-names-no-tag.xml", "4: enumeration value 9 names no tag"},
+        BadFile{"empty-enum-value-with-tag-0.xml", "4: empty enumeration value, but tag 0 exists"},
+        BadFile{"member-names-no-interface.xml", "7: no interface \"CAN_9\""}),
+    BadFileName);
+
+TEST(EcuDocFile, MissingFileHasNoLine) {
+  const std::string path = kDataDir + "/bad/no-such-file.xml";
+  EXPECT_EQ(LoadError(path), path + ": cannot read the file");
+}
+
+TEST(EcuDocFile, EveryTruncationOfAGoodFileFailsCleanly) {
+  const std::string bytes = ReadBytes(kRoundTrip);
+  // Cutting before the root's end always breaks the XML; the reader must report, never crash.
+  for (std::size_t size = 0; size < bytes.rfind("</ecudoc>"); size += 7) {
+    EXPECT_THROW(ParseEcuDoc(bytes.data(), size, "cut"), ZDocFileError) << size;
+  }
+}
