@@ -1,0 +1,211 @@
+#include "EasyAttributeValueWriter.h"
+
+#include <Util/ComParamHelper.h>
+#include <Util/Diagnostics.h>
+#include <Util/TextConv.h>
+
+#include <pelka/Language.h>
+
+#include <cstdint>
+#include <locale.h>
+#include <stdlib.h>
+
+using namespace Pelka;
+
+namespace {
+
+// An integer text read as the C library's wcstol family reads it (leading blanks, an optional
+// sign, digits of the base, no prefix), but in 32 bits on every platform: the C library's long
+// has 64 bits on some.
+struct ZIntegerText {
+  bool negative = false;
+  bool tooLarge = false;  // the magnitude does not fit in 32 bits
+  std::uint32_t magnitude = 0;
+  const wchar_t* pEnd = nullptr;  // after the last digit; the start of the text when there is none
+};
+
+bool IsBlank(wchar_t c) {
+  return c == L' ' || c == L'\t' || c == L'\n' || c == L'\v' || c == L'\f' || c == L'\r';
+}
+
+// The digit's value, or 36 (a digit of no base) for any other character.
+int DigitValue(wchar_t c) {
+  if (c >= L'0' && c <= L'9') return c - L'0';
+  if (c >= L'a' && c <= L'z') return c - L'a' + 10;
+  if (c >= L'A' && c <= L'Z') return c - L'A' + 10;
+  return 36;
+}
+
+ZIntegerText ReadInteger(const wchar_t* text, int base) {
+  ZIntegerText number;
+  number.pEnd = text;
+  const wchar_t* p = text;
+  while (IsBlank(*p)) ++p;
+  if (*p == L'+' || *p == L'-') number.negative = *p++ == L'-';
+  const wchar_t* pDigits = p;
+  const int digitBase = base >= 2 && base <= 36 ? base : 0;  // no digit in an invalid base
+  std::uint64_t magnitude = 0;
+  for (int digit; (digit = DigitValue(*p)) < digitBase; ++p) {
+    // Once too large the number stays too large, but its remaining digits still belong to it.
+    if (!number.tooLarge) magnitude = magnitude * digitBase + digit;
+    number.tooLarge = magnitude > UINT32_MAX;
+  }
+  if (p != pDigits) number.pEnd = p;
+  number.magnitude = static_cast<std::uint32_t>(magnitude);
+  return number;
+}
+
+// atof in the classic "C" locale whatever the process locale: a decimal point, never a comma.
+double ReadClassicDouble(const char* text) {
+#if defined(_WIN32)
+  static const _locale_t classic = _create_locale(LC_ALL, "C");
+  return _strtod_l(text, nullptr, classic);
+#else
+  static const locale_t classic = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+  return strtod_l(text, nullptr, classic);
+#endif
+}
+
+}  // namespace
+
+ZEasyAttributeValueWriter::ZEasyAttributeValueWriter()
+    : m_result(WR_Written),
+      m_pAttributable(nullptr),
+      m_base(10),
+      m_isEntryVisit(false),
+      m_unsignedValue(0),
+      m_signedValue(0),
+      m_floatValue(0.0),
+      m_enumTagId(0) {}
+
+ZEasyAttributeValueWriter::~ZEasyAttributeValueWriter() = default;
+
+int ZEasyAttributeValueWriter::Write(ZAttribute& attribute, ZAttributable* pAttributable,
+                                     const wchar_t* value, int base) {
+  m_result = WR_Written;
+  m_pAttributable = pAttributable;
+  m_valueText = NComParamMan::Diag::NonNull(value);
+  m_base = base;
+  m_isEntryVisit = true;
+  DispatchAttribute(attribute);
+  return m_result;
+}
+
+bool ZEasyAttributeValueWriter::IsAtTarget(const ZDefaultAttr& attribute) const {
+  if (!m_pAttributable) return false;
+  ZDefaultAttrCollection& held = m_pAttributable->DefaultAttributes();
+  return held.Find(attribute) != held.End();
+}
+
+ZOverrideAttr& ZEasyAttributeValueWriter::FindOrCreateOverride(ZDefaultAttr& attribute) {
+  ZOverrideAttrSet& overrides = m_pAttributable->OverriddenAttributes();
+  auto found = overrides.Find(attribute);
+  return found != overrides.End() ? *found : attribute.CreateOverride(*m_pAttributable);
+}
+
+// The override is created only once the text has parsed, so a refused text leaves the
+// document as it was.
+void ZEasyAttributeValueWriter::WriteParsed(ZDefaultAttr& attribute, ZParse parse) {
+  if (!IsAtTarget(attribute)) {
+    m_result = WR_NotAtTarget;
+  } else if (!(this->*parse)()) {
+    m_result = WR_ParseError;
+  } else {
+    DispatchAttribute(FindOrCreateOverride(attribute));
+  }
+}
+
+// The first override reached goes back to its default attribute, so the text is always parsed
+// by the default attribute's kind.
+bool ZEasyAttributeValueWriter::BounceEntryVisit(ZOverrideAttr& attribute) {
+  if (!m_isEntryVisit) return false;
+  m_isEntryVisit = false;
+  DispatchAttribute(attribute.GetDefaultAttribute());
+  return true;
+}
+
+bool ZEasyAttributeValueWriter::ParseUnsigned() {
+  const ZIntegerText number = ReadInteger(m_valueText.c_str(), m_base);
+  if (number.tooLarge || *number.pEnd != L'\0') return false;
+  // A negated magnitude wraps modulo 2^32, as the C library does for unsigned numbers.
+  m_unsignedValue = number.negative ? 0u - number.magnitude : number.magnitude;
+  return true;
+}
+
+bool ZEasyAttributeValueWriter::ParseSigned() {
+  const ZIntegerText number = ReadInteger(m_valueText.c_str(), m_base);
+  const std::int64_t value = number.negative ? -std::int64_t{number.magnitude}
+                                             : std::int64_t{number.magnitude};
+  if (number.tooLarge || value < INT32_MIN || value > INT32_MAX) return false;
+  m_signedValue = static_cast<int>(value);
+  return true;
+}
+
+bool ZEasyAttributeValueWriter::KeepText() { return true; }
+
+bool ZEasyAttributeValueWriter::ParseFloat() {
+  m_floatValue = ReadClassicDouble(NComParamMan::ToNarrowString(m_valueText).c_str());
+  return true;
+}
+
+void ZEasyAttributeValueWriter::VisitUnsignedDefault(ZUnsignedDefaultAttr& attribute) {
+  WriteParsed(attribute, &ZEasyAttributeValueWriter::ParseUnsigned);
+}
+
+void ZEasyAttributeValueWriter::VisitSignedDefault(ZSignedDefaultAttr& attribute) {
+  WriteParsed(attribute, &ZEasyAttributeValueWriter::ParseSigned);
+}
+
+void ZEasyAttributeValueWriter::VisitFloatDefault(ZFloatDefaultAttr& attribute) {
+  WriteParsed(attribute, &ZEasyAttributeValueWriter::ParseFloat);
+}
+
+void ZEasyAttributeValueWriter::VisitTextDefault(ZTextDefaultAttr& attribute) {
+  WriteParsed(attribute, &ZEasyAttributeValueWriter::KeepText);
+}
+
+void ZEasyAttributeValueWriter::VisitStringDefault(ZCommonStringDefaultAttr& attribute) {
+  WriteParsed(attribute, &ZEasyAttributeValueWriter::KeepText);
+}
+
+void ZEasyAttributeValueWriter::VisitEnumDefault(ZEnumDefaultAttr& attribute) {
+  m_result = WR_NotAtTarget;
+  ZEnumTagTable& tags = attribute.EnumTagTable();
+  for (auto it = tags.Begin(); it != tags.End(); ++it) {
+    const ZEnumTagId id = it->GetId();
+    const ZTranslatable& tagText = tags.GetEnumTagSymbolById(id).GetTagText();
+    if (NComParamMan::CountLanguagesWithText(tagText, m_valueText.c_str(), true) == 0) continue;
+    m_enumTagId = id;
+    if (IsAtTarget(attribute)) {
+      DispatchAttribute(FindOrCreateOverride(attribute));
+      m_result = WR_Written;
+    }
+    return;
+  }
+  m_result = WR_NoMatchingTag;
+}
+
+void ZEasyAttributeValueWriter::VisitUnsignedOverride(ZUnsignedOverrideAttr& attribute) {
+  if (!BounceEntryVisit(attribute)) attribute.SetValue(m_unsignedValue);
+}
+
+void ZEasyAttributeValueWriter::VisitSignedOverride(ZSignedOverrideAttr& attribute) {
+  if (!BounceEntryVisit(attribute)) attribute.SetValue(m_signedValue);
+}
+
+void ZEasyAttributeValueWriter::VisitFloatOverride(ZFloatOverrideAttr& attribute) {
+  if (!BounceEntryVisit(attribute)) attribute.SetValue(m_floatValue);
+}
+
+void ZEasyAttributeValueWriter::VisitTextOverride(ZTextOverrideAttr& attribute) {
+  if (!BounceEntryVisit(attribute))
+    attribute.SetText(m_valueText.c_str(), ZLanguage::defaultLangId, true);
+}
+
+void ZEasyAttributeValueWriter::VisitEnumOverride(ZEnumOverrideAttr& attribute) {
+  if (!BounceEntryVisit(attribute)) attribute.SetValue(m_enumTagId);
+}
+
+void ZEasyAttributeValueWriter::VisitStringOverride(ZCommonStringOverrideAttr& attribute) {
+  if (!BounceEntryVisit(attribute)) attribute.SetValue(m_valueText.c_str());
+}

@@ -1,0 +1,50 @@
+// The document-side view of one communication-parameter attribute.
+#pragma once
+
+#include <pelka/Attribute.h>
+
+#include <ostream>
+#include <string>
+
+namespace NComParamMan {
+
+// Wraps a default attribute and, where the ECU overrides it, that override (decided once, at
+// construction). Every accessor throws ZComParamException when the default attribute is missing.
+class ZTlvComParam {
+ public:
+  // Throws ZComParamException when the attribute announces an override the ECU does not hold.
+  explicit ZTlvComParam(Pelka::ZDefaultAttr* pDefaultAttr);
+  virtual ~ZTlvComParam();
+  ZTlvComParam(const ZTlvComParam&) = delete;
+  ZTlvComParam& operator=(const ZTlvComParam&) = delete;
+
+  // The attribute's qualifier after its first dot.
+  const wchar_t* GetQualifier() const;
+  // The category's qualifier after its first dot.
+  const wchar_t* GetCategoryQualifier() const;
+  // Name and description in the default language.
+  const wchar_t* GetName() const;
+  const wchar_t* GetDescription() const;
+  bool GetMayBeModified() const;
+  // The current value as text; unsigned values as decimal digits, valid until the next call.
+  const wchar_t* GetValue();
+  // True when the attribute holds value afterwards or already did; addMissingEnumTag adds a
+  // tag with that text to an enumeration that has none.
+  bool SetValue(const wchar_t* value, bool addMissingEnumTag);
+  // Writes "[n:<name>,q:<qualifier>,c:<category qualifier>]", no line end.
+  void PrintOn(std::wostream& stream) const;
+
+ private:
+  Pelka::ZDefaultAttr& DefaultAttr() const;
+  Pelka::ZAttribute& SourceAttr() const;
+  bool AddEnumTagAndSet(const wchar_t* value);
+
+  Pelka::ZDefaultAttr* m_pDefaultAttr;
+  Pelka::ZOverrideAttr* m_pOverrideAttr;
+  std::wstring m_qualifier;
+  std::wstring m_categoryQualifier;
+  Pelka::ZAttrManager::ZAttrType m_attrType;
+  std::wstring m_valueText;
+};
+
+}  // namespace NComParamMan
