@@ -7,3 +7,4 @@
 #include <comparam/UnsignedComParam.h>
 #include <comparam/ComParamCollection.h>
 #include <comparam/ComParamLoadState.h>
+#include <comparam/ComParamManager.h>

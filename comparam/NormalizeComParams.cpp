@@ -1,0 +1,102 @@
+#include "NormalizeComParams.h"
+
+#include "ComParamFactory.h"
+
+#include <Util/Diagnostics.h>
+#include <comparam/StringComParam.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <iterator>
+#include <memory>
+#include <utility>
+
+namespace NComParamMan {
+
+namespace {
+
+// Index of the last entry equal to alias; the list's length when there is none.
+std::size_t LastPosition(const ZComParamBabelFish::ZAliasList& aliases, const wchar_t* alias) {
+  const auto found = std::find(aliases.rbegin(), aliases.rend(), alias);
+  return found == aliases.rend()
+             ? aliases.size()
+             : static_cast<std::size_t>(std::distance(found, aliases.rend())) - 1;
+}
+
+// Kept apart from the normalized ones: a plain text parameter with the document's value as read.
+void AddUnidentified(ZTlvComParam& docParam, ZComParamCollection& unidentified) {
+  auto pParam = std::make_unique<ZStringComParam>(
+      docParam.GetQualifier(), docParam.GetDescription(), false, docParam.GetMayBeModified(),
+      docParam.GetName(), L"", docParam.GetQualifier(), docParam.GetValue());
+  COMPARAM_LOG(Logging::LevelWarning,
+               L"ComParamMan: Unidentified ComParam " << docParam.GetQualifier());
+  if (unidentified.AddComParam(pParam.get())) pParam.release();
+}
+
+}  // namespace
+
+ZComParamNormalizer::ZComParamNormalizer() = default;
+
+void ZComParamNormalizer::Normalize(ZTlvComInterface& view, ZComParamCollection& collection,
+                                    ZComParamCollection& unidentified) {
+  collection.Clear();
+  unidentified.Clear();
+  for (auto it = view.Begin(); it != view.End(); ++it) {
+    ZTlvComParam& docParam = **it;
+    std::unique_ptr<ZComParam> pParam(CreateNormalizedComParam(docParam));
+    if (pParam) {
+      AddIdentified(std::move(pParam), collection);
+    } else {
+      AddUnidentified(docParam, unidentified);
+    }
+  }
+  // Only a completed pass releases the catalogue; the next use builds it anew.
+  ZComParamFactory::ReleaseInstance();
+}
+
+ZComParam* ZComParamNormalizer::CreateNormalizedComParam(ZTlvComParam& docParam) {
+  ZComParamFactory* pFactory = ZComParamFactory::GetInstance();
+  std::unique_ptr<ZComParam> pComParam(pFactory->CreateComParam(docParam.GetQualifier()));
+  if (!pComParam) {
+    const std::wstring& normQualifier = m_babelFish.GetNormalizedQualifier(docParam.GetQualifier());
+    if (normQualifier.empty()) return nullptr;
+    pComParam.reset(pFactory->CreateComParam(normQualifier.c_str()));
+    // The translator knows a qualifier that the catalogue has no prototype for.
+    COMPARAM_CHECK(pComParam, L"pComParam");
+  }
+  TakeOverDocumentParam(docParam, *pComParam);
+  return pComParam.release();
+}
+
+void ZComParamNormalizer::TakeOverDocumentParam(ZTlvComParam& docParam, ZComParam& param) {
+  param.SetAlias(docParam.GetQualifier());
+  param.SetName(docParam.GetName());
+  param.SetDescription(docParam.GetDescription());
+  param.SetMayBeModified(docParam.GetMayBeModified());
+  param.SetIsSimulated(false);
+  const wchar_t* docValue = docParam.GetValue();
+  const std::wstring& normValue = m_babelFish.GetNormalizedValue(param.GetQualifier(), docValue);
+  // A refused value leaves the prototype's value and HasValidValue() false; the write-back
+  // then skips the parameter.
+  param.SetValue(normValue.empty() ? docValue : normValue.c_str());
+}
+
+bool ZComParamNormalizer::TakesPrecedence(ZComParam& existing, ZComParam& candidate) {
+  const ZComParamBabelFish::ZAliasList& aliases = m_babelFish.GetAliases(existing.GetQualifier());
+  return LastPosition(aliases, candidate.GetAlias()) < LastPosition(aliases, existing.GetAlias());
+}
+
+void ZComParamNormalizer::AddIdentified(std::unique_ptr<ZComParam> pOwned,
+                                        ZComParamCollection& collection) {
+  ZComParam* pExisting = collection.FindByQualifier(pOwned->GetQualifier());
+  if (pExisting && TakesPrecedence(*pExisting, *pOwned)) {
+    COMPARAM_LOG(Logging::LevelWarning, L"ComParamMan: Overwriting existing ComParam '"
+                                            << pExisting->GetAlias() << L"' with parameter '"
+                                            << pOwned->GetAlias() << L"'");
+    collection.RemoveComParam(*pExisting);
+  }
+  // Refused, with the collection's duplicate warning, when the existing parameter stays.
+  if (collection.AddComParam(pOwned.get())) pOwned.release();
+}
+
+}  // namespace NComParamMan

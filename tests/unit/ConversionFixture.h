@@ -1,0 +1,56 @@
+// Test helpers for the conversion tests: fixture documents and compact views of a collection.
+#pragma once
+
+#include <comparam/ComParamCollection.h>
+
+#include <pelka/EcuDocFile.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+// A fixture document of tests/data/conversion.
+inline std::unique_ptr<Pelka::ZEcuDoc> LoadConversionDoc(const std::string& fileName) {
+  return Pelka::LoadEcuDoc(std::string(COMPARAM_TEST_DATA_DIR) + "/conversion/" + fileName);
+}
+
+// What a reader sees of one normalized parameter.
+struct Normalized {
+  std::wstring qualifier;
+  std::wstring alias;
+  std::wstring value;
+  bool hasValidValue;
+
+  bool operator==(const Normalized& other) const {
+    return qualifier == other.qualifier && alias == other.alias && value == other.value &&
+           hasValidValue == other.hasValidValue;
+  }
+};
+
+inline void PrintTo(const Normalized& param, std::ostream* os) {
+  *os << ::testing::PrintToString(param.qualifier) << " from "
+      << ::testing::PrintToString(param.alias) << " = " << ::testing::PrintToString(param.value)
+      << (param.hasValidValue ? "" : " (invalid)");
+}
+
+using NormalizedList = std::vector<Normalized>;
+
+// The collection's parameters in its order.
+inline NormalizedList Summarize(const NComParamMan::ZComParamCollection& collection) {
+  NormalizedList summary;
+  for (auto it = collection.Begin(); it != collection.End(); ++it) {
+    summary.push_back({it->GetQualifier(), it->GetAlias(), it->GetValue(), it->HasValidValue()});
+  }
+  return summary;
+}
+
+// Letters a to z in upper case, as the translator forms its upper-case aliases.
+inline std::wstring AsciiUpper(std::wstring text) {
+  for (wchar_t& c : text) {
+    if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
+  }
+  return text;
+}
