@@ -2,3 +2,4 @@
 #pragma once
 
 #include <comparam/TestSuite.h>
+#include <comparam/TestSuiteComParam.h>

@@ -1,0 +1,67 @@
+// Unit tests for comparam/TestSuiteComParam.cpp
+#include <comparam/ComParamTest.h>
+
+#include <pelka/Pelka.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "LogCapture.h"
+
+using NComParamTest::ZTestSuiteComParam;
+
+namespace {
+
+// Every sub-test of both modules succeeds, whatever the manager module found.
+const wchar_t* const kPassingReport =
+    L"\n"
+    L"'ZComParam Test' started\n"
+    L"'ZComParam Test' finished\n"
+    L"-------------------------------------------------------------\n"
+    L"# failures   : 0\n"
+    L"# errors     : 0\n"
+    L"# successes  : 11\n"
+    L"'ZComParamManager Test' started\n"
+    L"'ZComParamManager Test' finished\n"
+    L"-------------------------------------------------------------\n"
+    L"# failures   : 0\n"
+    L"# errors     : 0\n"
+    L"# successes  : 3\n";
+
+std::unique_ptr<Pelka::ZEcuDoc> LoadFixture(const char* name) {
+  return Pelka::LoadEcuDoc(std::string(COMPARAM_TEST_DATA_DIR) + "/selftest/" + name);
+}
+
+std::wstring ReportOf(Pelka::ZEcuDoc& doc) {
+  ZTestSuiteComParam suite(doc);
+  suite.Run();
+  return suite.GetTestResult().GetTestReportAsString();
+}
+
+}  // namespace
+
+TEST(TestSuiteComParam, AddsTheParameterModuleThenTheManagerModule) {
+  Pelka::ZEcuDoc doc;
+  LogCapture log;
+  ZTestSuiteComParam suite(doc);
+  const std::vector<std::wstring> expected = {L"Adding test ZComParam Test\n",
+                                              L"Adding test ZComParamManager Test\n"};
+  EXPECT_EQ(log.Texts(), expected);
+  for (const LoggedLine& line : log.Lines()) EXPECT_EQ(line.level, 2);
+  EXPECT_STREQ(suite.GetTestResult().GetTestReportAsString(), L"\n");
+}
+
+TEST(TestSuiteComParam, ReportsEverySuccessOnAnEmptyDocument) {
+  Pelka::ZEcuDoc doc;
+  EXPECT_EQ(ReportOf(doc), kPassingReport);
+}
+
+TEST(TestSuiteComParam, ReportsEverySuccessOnTheFixtureDocuments) {
+  for (const char* fixture : {"two-interfaces.xml", "addressing-rules.xml"}) {
+    auto doc = LoadFixture(fixture);
+    EXPECT_EQ(ReportOf(*doc), kPassingReport) << fixture;
+  }
+}
