@@ -1,0 +1,121 @@
+#!/usr/bin/env bash
+# Windows build: cross-compile with MinGW-w64 and run the tests under Wine.
+#
+#   .ci/windows.sh [build-folder]     (default: build-mingw)
+#
+# GoogleTest comes from Debian's googletest sources, pugixml from Debian's source package;
+# both are cross-built once into <build-folder>/deps/prefix and reused while that stays.
+# WINE may name the 64-bit Wine launcher when it is not where the wine64 package puts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+build=$(realpath -m "${1:-build-mingw}")
+deps=$build/deps
+prefix=$deps/prefix
+toolchain=$root/cmake/toolchains/mingw-w64.cmake
+
+install_missing() {
+  local need=() pkg
+  for pkg in cmake make dpkg-dev googletest g++-mingw-w64-x86-64-posix wine64; do
+    dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
+  done
+  if [ ${#need[@]} -gt 0 ]; then
+    echo "== installing ${need[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq "${need[@]}"
+  fi
+}
+
+# apt-get source needs deb-src entries: mirror the Debian deb entries of the machine.
+enable_debian_sources() {
+  local lists=(/etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources)
+  if grep -qsE '^[[:space:]]*(deb-src[[:space:]]|Types:.*deb-src)' "${lists[@]}"; then
+    return
+  fi
+  echo "== adding deb-src entries for the Debian archive"
+  local one_line deb822
+  one_line=$(grep -hsE '^[[:space:]]*deb[[:space:]].*debian' /etc/apt/sources.list \
+               /etc/apt/sources.list.d/*.list | sed -E 's/^[[:space:]]*deb[[:space:]]/deb-src /' || true)
+  # deb822 files: every stanza of a Debian archive again, with its type turned into deb-src.
+  deb822=$(awk 'BEGIN { RS = ""; ORS = "\n\n" }
+                /(^|\n)Types:[^\n]*deb/ && /(^|\n)URIs:[^\n]*debian/ {
+                  sub(/(^|\n)Types:[^\n]*/, "\nTypes: deb-src"); sub(/^\n/, ""); print }' \
+             /dev/null /etc/apt/sources.list.d/*.sources 2>/dev/null || true)
+  [ -z "$one_line" ] || echo "$one_line" >/etc/apt/sources.list.d/comparam-deb-src.list
+  [ -z "$deb822" ] || echo "$deb822" >/etc/apt/sources.list.d/comparam-deb-src.sources
+  apt-get update -qq
+}
+
+# Stamps remember what a dependency was built from, so a new toolchain rebuilds it.
+stamp_text() { echo "$1 $(md5sum <"$toolchain" | cut -d' ' -f1)"; }
+is_built() { [ -f "$deps/$1.stamp" ] && [ "$(cat "$deps/$1.stamp")" = "$(stamp_text "$2")" ]; }
+
+cross_build_install() {
+  local name=$1 source=$2
+  shift 2
+  cmake -S "$source" -B "$deps/build-$name" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF "$@"
+  cmake --build "$deps/build-$name" -j2
+  cmake --install "$deps/build-$name"
+}
+
+build_googletest() {
+  local version
+  version=$(dpkg-query -W -f='${Version}' googletest)
+  if is_built googletest "$version"; then return; fi
+  echo "== cross-building GoogleTest $version"
+  cross_build_install googletest /usr/src/googletest -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON
+  stamp_text "$version" >"$deps/googletest.stamp"
+}
+
+build_pugixml() {
+  if is_built pugixml any; then return; fi
+  enable_debian_sources
+  echo "== cross-building pugixml from the Debian source package"
+  rm -rf "$deps/src-pugixml"
+  mkdir -p "$deps/src-pugixml"
+  (cd "$deps/src-pugixml" && apt-get source -qq pugixml)
+  local source
+  source=$(find "$deps/src-pugixml" -mindepth 1 -maxdepth 1 -type d -name 'pugixml-*' | head -n1)
+  cross_build_install pugixml "$source" -DPUGIXML_BUILD_TESTS=OFF
+  stamp_text any >"$deps/pugixml.stamp"
+}
+
+find_wine() {
+  if [ -n "${WINE:-}" ]; then echo "$WINE"; return; fi
+  dpkg -L wine64 | grep -m1 -E '/wine64$'
+}
+
+# One persistent server for the whole run: each test process then starts in well under a second.
+# No desktop menu entries, no prompts to install the .NET and HTML runtimes.
+run_tests_under_wine() {
+  local wine=$1 wineserver
+  wineserver=$(dirname "$wine")/wineserver
+  export WINEDEBUG=-all WINEPREFIX=$build/wineprefix WINEDLLOVERRIDES='winemenubuilder.exe,mscoree,mshtml=d'
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  # Wine's background services keep the output they start with: give them a log, not ours.
+  "$wineserver" -p >"$build/wineboot.log" 2>&1
+  # shellcheck disable=SC2064  # the path is fixed now; the local is gone at exit
+  trap "'$wineserver' -k || true" EXIT
+  "$wine" wineboot --init >>"$build/wineboot.log" 2>&1 || { cat "$build/wineboot.log"; return 1; }
+  ctest --test-dir "$build" --output-on-failure -j2 --timeout 600
+}
+
+install_missing
+mkdir -p "$deps"
+start=$SECONDS
+build_googletest
+build_pugixml
+echo "== dependencies ready after $((SECONDS - start)) s"
+
+wine=$(find_wine)
+echo "== Windows build (MinGW-w64, Wine: $wine)"
+cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DWINE_EXECUTABLE="$wine" \
+  -DCMAKE_FIND_ROOT_PATH="$prefix" -DCMAKE_PREFIX_PATH="$prefix" -DCOMPARAM_WERROR=ON
+cmake --build "$build" -j2
+echo "== Windows tests under Wine"
+start=$SECONDS
+run_tests_under_wine "$wine"
+echo "== Windows tests took $((SECONDS - start)) s"
