@@ -3,6 +3,7 @@
 #include <pugixml.hpp>
 
 #include <charconv>
+#include <cmath>
 #include <iterator>
 
 namespace Pelka {
@@ -15,8 +16,15 @@ std::wstring FromUtf8(const std::string& text) { return pugi::as_wide(text); }
 std::string Quoted(const std::wstring& text) { return '"' + ToUtf8(text) + '"'; }
 
 std::wstring FloatToText(double value) {
+  // Whole numbers up to 2^53 are exact: write all their digits, so that readers of integer text
+  // (a baud rate of 500000) never meet an exponent ("5e+05").
+  constexpr double kLargestExactWhole = 9007199254740992.0;
+  const bool wholeNumber = std::fabs(value) <= kLargestExactWhole && std::trunc(value) == value;
   char digits[32];  // the longest shortest form of a double has 24 characters
-  const std::to_chars_result result = std::to_chars(std::begin(digits), std::end(digits), value);
+  const std::to_chars_result result =
+      wholeNumber
+          ? std::to_chars(std::begin(digits), std::end(digits), value, std::chars_format::fixed)
+          : std::to_chars(std::begin(digits), std::end(digits), value);
   return std::wstring(digits, result.ptr);
 }
 

@@ -11,7 +11,8 @@ std::wstring FromUtf8(const std::string& text);
 // The text in double quotes, as UTF-8, for messages: "CP.P2".
 std::string Quoted(const std::wstring& text);
 
-// Shortest decimal text that reads back as the same double, in the classic "C" form.
+// Decimal text that reads back as the same double, in the classic "C" form: all digits of a
+// whole number up to 2^53, else the shortest such text.
 std::wstring FloatToText(double value);
 
 }  // namespace Pelka

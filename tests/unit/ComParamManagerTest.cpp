@@ -75,6 +75,13 @@ TEST_F(ComParamManagerTest, ReadsTheNormalizedConfigurationOfAnInterface) {
                             {L"AddrScheme", L"ADDRESSINGSCHEME", L"NormalFixed", true}}));
 }
 
+TEST_F(ComParamManagerTest, WholeNumbersOfFloatingPointAttributesReadInFull) {
+  ZComParamConfiguration configuration = m_manager.TolvanToNormalized(L"FLOATS");
+  EXPECT_EQ(Summarize(configuration.GetComParamCollection()),
+            (NormalizedList{{L"Baudrate", L"Baudrate", L"500000", true},
+                            {L"P2Client", L"P2Client", L"1000", true}}));
+}
+
 TEST_F(ComParamManagerTest, UnidentifiedParametersNeverReachTheCaller) {
   ZComParamConfiguration configuration = m_manager.TolvanToNormalized(L"UNIDENTIFIED");
   EXPECT_EQ(Summarize(configuration.GetComParamCollection()),
