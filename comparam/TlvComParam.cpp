@@ -38,6 +38,11 @@ std::optional<ZEnumTagId> FreeTagIdFromCount(const ZEnumTagTable& tags) {
   return id;
 }
 
+bool IsHeldByEcu(ZDefaultAttr& attribute) {
+  ZDefaultAttrCollection& held = attribute.GetOwnerDoc().GetEcu().DefaultAttributes();
+  return held.Find(attribute) != held.End();
+}
+
 }  // namespace
 
 ZTlvComParam::ZTlvComParam(ZDefaultAttr* pDefaultAttr)
@@ -118,6 +123,11 @@ bool ZTlvComParam::SetValue(const wchar_t* value, bool addMissingEnumTag) {
 bool ZTlvComParam::AddEnumTagAndSet(const wchar_t* value) {
   // Only an enumeration reports a missing tag.
   ZEnumDefaultAttr& enumAttr = static_cast<ZEnumDefaultAttr&>(DefaultAttr());
+  // The write that follows would fail: the shared tag table must not change for nothing.
+  if (!IsHeldByEcu(enumAttr)) {
+    COMPARAM_LOG(Logging::LevelError, L"ZTlvComParam::SetValue: Bad attribute");
+    return false;
+  }
   const std::optional<ZEnumTagId> tag = FreeTagIdFromCount(enumAttr.EnumTagTable());
   if (!tag) {
     COMPARAM_LOG(Logging::LevelError,

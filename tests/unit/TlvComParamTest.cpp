@@ -241,12 +241,12 @@ TEST_F(TlvComParamTest, NoFreeIdRefusesTheValueWithALogLine) {
   EXPECT_FALSE(attribute.HasOverride());
 }
 
-TEST_F(TlvComParamTest, AddingATagReturnsTheResultOfTheSecondWrite) {
+TEST_F(TlvComParamTest, NoTagIsAddedToAnAttributeTheEcuOnlyInherits) {
   ZEnumDefaultAttr& attribute = AddEnum(L"CP.AddrScheme", {L"Normal"}, APInheritedOnly);
   LogCapture log;
   EXPECT_FALSE(ZTlvComParam(&attribute).SetValue(L"Mixed", true));
   ExpectOneLogLine(log, L"ZTlvComParam::SetValue: Bad attribute\n");
-  EXPECT_EQ(attribute.EnumTagTable().Count(), 2u) << "the tag was added before the write failed";
+  EXPECT_EQ(attribute.EnumTagTable().Count(), 1u) << "a failed write leaves the shared tags alone";
 }
 
 // --- A view without an attribute --------------------------------------------------------
