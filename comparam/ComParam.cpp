@@ -36,6 +36,8 @@ bool ZValidValueSet::Contains(const wchar_t* value) const {
 
 bool ZValidValueSet::IsEmpty() const { return m_values.empty(); }
 
+const std::set<std::wstring>& ZValidValueSet::GetValues() const { return m_values; }
+
 // ---- ZComParam ----
 
 ZComParam::ZComParam()
@@ -127,6 +129,8 @@ const wchar_t* ZComParam::GetValue() const { return m_value.c_str(); }
 const wchar_t* ZComParam::GetStartRange() const { return m_startRange.c_str(); }
 const wchar_t* ZComParam::GetStopRange() const { return m_stopRange.c_str(); }
 ZComParam::ZComParamType ZComParam::GetValueType() const { return m_valueType; }
+
+const ZValidValueSet& ZComParam::GetValidValues() const { return m_validValues; }
 
 void ZComParam::PrintOn(std::wostream& stream) const {
   stream << L"ComParam" << std::endl << L"{" << std::endl;

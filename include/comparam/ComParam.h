@@ -22,6 +22,8 @@ class COMPARAM_API ZValidValueSet {
   // True when exactly this text is in the set.
   bool Contains(const wchar_t* value) const;
   bool IsEmpty() const;
+  // Every permitted text, in code-unit order.
+  const std::set<std::wstring>& GetValues() const;
 
  private:
   std::set<std::wstring> m_values;
@@ -77,6 +79,8 @@ class COMPARAM_API ZComParam {
   const wchar_t* GetStartRange() const;
   const wchar_t* GetStopRange() const;
   ZComParamType GetValueType() const;
+  // The permitted texts; empty when any text is permitted (or the kind checks numbers).
+  const ZValidValueSet& GetValidValues() const;
 
   // Writes the ten-line "ComParam { ... }" block.
   void PrintOn(std::wostream& stream) const;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -68,6 +69,13 @@ TEST(ValidValueSet, AddingTwiceKeepsOneAndContainsIsCaseSensitive) {
   EXPECT_TRUE(set.Contains(L"Normal"));
   EXPECT_FALSE(set.Contains(L"normal"));
   EXPECT_FALSE(set.Contains(L"Normal "));
+}
+
+TEST(ValidValueSet, ListsEveryValueOnceInCodeUnitOrder) {
+  ZValidValueSet set = Set({L"Normal", L"Extended", L"Normal", L"NormalFixed", L"Mixed"});
+  EXPECT_EQ(set.GetValues(),
+            (std::set<std::wstring>{L"Extended", L"Mixed", L"Normal", L"NormalFixed"}));
+  EXPECT_EQ(*set.GetValues().begin(), L"Extended");
 }
 
 TEST(ValidValueSet, CopiesAreIndependent) {

@@ -85,6 +85,14 @@ TEST(StringComParam, ValidValueConstructorHasZeroRangeTexts) {
   EXPECT_TRUE(p.HasValidValue());
 }
 
+TEST(StringComParam, OffersItsPermittedValuesAndACopyKeepsThem) {
+  const ZStringComParam original = Restricted(L"Normal");
+  const ZStringComParam copy(original);
+  EXPECT_TRUE(copy.GetValidValues().Contains(L"Extended"));
+  EXPECT_EQ(copy.GetValidValues().GetValues(), original.GetValidValues().GetValues());
+  EXPECT_TRUE(FreeText(L"x").GetValidValues().IsEmpty());
+}
+
 TEST(StringComParam, ValueOutsideTheSetIsStoredButFlaggedSilently) {
   LogCapture log;
   ZStringComParam p = Restricted(L"normal");
