@@ -1,0 +1,132 @@
+#include "Commands.h"
+
+#include "Document.h"
+#include "InterfaceReading.h"
+#include "OutputFormats.h"
+#include "ToolError.h"
+#include "Utf8.h"
+
+#include <comparam/ComParamMan.h>
+#include <comparam/ComParamTest.h>
+
+#include <cwchar>
+#include <sstream>
+
+namespace NComParamTool {
+namespace {
+
+struct ZDocAndNames {
+  std::string document;  // empty: the built-in sample
+  std::vector<std::string> names;
+};
+
+ZDocAndNames SplitDocument(const std::vector<std::string>& positionals) {
+  ZDocAndNames split{"", positionals};
+  if (!positionals.empty() && LooksLikeDocument(positionals.front())) {
+    split.document = positionals.front();
+    split.names.erase(split.names.begin());
+  }
+  return split;
+}
+
+void NoSurplus(const ZDocAndNames& split, const std::string& command) {
+  if (!split.names.empty()) {
+    throw ZToolError(ESUsage, command + ": unexpected argument '" + split.names.front() + "'");
+  }
+}
+
+// True when the reading stopped early, which it then says on err.
+bool NoteIfIncomplete(const ZInterfaceReading& reading, std::ostream& err) {
+  if (reading.complete) return false;
+  err << "comparam: interface \"" << ToUtf8(reading.configuration.GetInterfaceQualifier())
+      << "\" is incomplete: the library reported an internal error while reading it\n";
+  return true;
+}
+
+// Every interface named (all when none is), as the library reads them.
+std::vector<ZInterfaceReading> ReadInterfaces(ZDocument& doc, const std::vector<std::string>& names,
+                                              ZLogWatch& log) {
+  const std::vector<std::wstring> qualifiers = doc.SelectInterfaces(names);
+  NComParamMan::ZComParamManager manager(doc.Get());
+  std::vector<ZInterfaceReading> readings;
+  for (const std::wstring& qualifier : qualifiers) {
+    readings.push_back(ReadInterface(doc.Get(), manager, log, qualifier));
+  }
+  return readings;
+}
+
+std::string IndentedLines(const std::wstring& text) {
+  std::istringstream lines(ToUtf8(text));
+  std::string out;
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty()) out += "  " + line + "\n";
+  }
+  return out;
+}
+
+// The counts the self-test report gives after each module.
+unsigned CountOf(const std::wstring& report, const std::wstring& label) {
+  unsigned total = 0;
+  for (std::size_t at = report.find(label); at != std::wstring::npos;
+       at = report.find(label, at + 1)) {
+    total += static_cast<unsigned>(std::wcstoul(report.c_str() + at + label.size(), nullptr, 10));
+  }
+  return total;
+}
+
+}  // namespace
+
+int RunInterfaces(const ZCommandLine& line, ZContext& context) {
+  const ZDocAndNames split = SplitDocument(line.positionals);
+  NoSurplus(split, "interfaces");
+  ZDocument doc(split.document, context.err);
+  for (const std::wstring& qualifier : doc.Interfaces()) context.out << ToUtf8(qualifier) << "\n";
+  return ESOk;
+}
+
+int RunShow(const ZCommandLine& line, ZContext& context) {
+  const ZFormat format = ParseFormat(line.format.empty() ? "table" : line.format);
+  const ZDocAndNames split = SplitDocument(line.positionals);
+  ZDocument doc(split.document, context.err);
+  const std::vector<ZInterfaceReading> readings = ReadInterfaces(doc, split.names, context.log);
+  context.out << FormatReadings(readings, format);
+  context.out.flush();
+  bool incomplete = false;
+  for (const ZInterfaceReading& reading : readings) {
+    incomplete = NoteIfIncomplete(reading, context.err) || incomplete;
+  }
+  return incomplete ? ESFailed : ESOk;
+}
+
+int RunCheck(const ZCommandLine& line, ZContext& context) {
+  const ZDocAndNames split = SplitDocument(line.positionals);
+  ZDocument doc(split.document, context.err);
+  const std::vector<std::wstring> qualifiers = doc.SelectInterfaces(split.names);
+  NComParamMan::ZComParamManager manager(doc.Get());
+  int status = ESOk;
+  for (const std::wstring& qualifier : qualifiers) {
+    ZInterfaceReading reading = ReadInterface(doc.Get(), manager, context.log, qualifier);
+    const NComParamMan::ZConfigStateReport report = manager.CheckValidity(reading.configuration);
+    context.out << ToUtf8(qualifier) << ": " << (report.IsOk() ? "ok" : "not ok") << "\n"
+                << IndentedLines(report.GetErrorMessage());
+    context.out.flush();
+    if (NoteIfIncomplete(reading, context.err) || !report.IsOk()) status = ESFailed;
+  }
+  return status;
+}
+
+int RunSelftest(const ZCommandLine& line, ZContext& context) {
+  const ZDocAndNames split = SplitDocument(line.positionals);
+  NoSurplus(split, "selftest");
+  ZDocument doc(split.document, context.err);
+  NComParamTest::ZTestSuiteComParam suite(doc.Get());
+  suite.Run();
+  // The suite changes the document while it runs and restores it; the file is never saved.
+  const std::wstring report = suite.GetTestResult().GetTestReportAsString();
+  context.out << ToUtf8(report);
+  const unsigned problems =
+      CountOf(report, L"# failures   : ") + CountOf(report, L"# errors     : ");
+  return problems == 0 ? ESOk : ESFailed;
+}
+
+}  // namespace NComParamTool

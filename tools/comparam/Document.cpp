@@ -1,0 +1,93 @@
+#include "Document.h"
+
+#include "EmbeddedSample.h"
+#include "ToolError.h"
+#include "Utf8.h"
+
+#include <pelka/Attributable.h>
+#include <pelka/EcuDocFile.h>
+
+#include <filesystem>
+#include <system_error>
+
+namespace NComParamTool {
+namespace {
+
+bool EndsWithXml(const std::string& text) {
+  if (text.size() < 4) return false;
+  std::string ending = text.substr(text.size() - 4);
+  for (char& c : ending) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return ending == ".xml";
+}
+
+bool IsExistingFile(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(std::filesystem::u8path(path), error);
+}
+
+std::unique_ptr<Pelka::ZEcuDoc> LoadDocument(const std::string& path) {
+  try {
+    if (path.empty()) {
+      return Pelka::ParseEcuDoc(reinterpret_cast<const char*>(embeddedSampleData),
+                                embeddedSampleSize, embeddedSampleName);
+    }
+    return Pelka::LoadEcuDoc(path);
+  } catch (const Pelka::ZDocFileError& error) {
+    throw ZToolError(ESUsage, error.what());
+  }
+}
+
+}  // namespace
+
+bool LooksLikeDocument(const std::string& argument) {
+  return EndsWithXml(argument) || argument.find('/') != std::string::npos ||
+#if defined(_WIN32)
+         argument.find('\\') != std::string::npos ||
+#endif
+         IsExistingFile(argument);
+}
+
+ZDocument::ZDocument(const std::string& path, std::ostream& notes)
+    : m_pDoc(LoadDocument(path)), m_name(path.empty() ? embeddedSampleName : path) {
+  if (path.empty()) {
+    notes << "comparam: no document given, using the built-in sample " << m_name << "\n";
+  }
+}
+
+std::vector<std::wstring> ZDocument::Interfaces() const {
+  std::vector<std::wstring> qualifiers;
+  const std::wstring interfaceCategory = Pelka::ZEcuDoc::interfaceCategory;
+  const Pelka::ZVirtualAttrView& attributes = m_pDoc->GetEcu().VirtualAttributes();
+  for (std::size_t i = 0; i < attributes.Count(); ++i) {
+    const Pelka::ZAttribute& attribute = attributes.ItemAt(i);
+    if (interfaceCategory == attribute.GetCategory().GetQualifier()) {
+      qualifiers.push_back(attribute.GetQualifier());
+    }
+  }
+  return qualifiers;
+}
+
+std::vector<std::wstring> ZDocument::SelectInterfaces(const std::vector<std::string>& names) const {
+  if (names.empty()) return Interfaces();
+  std::vector<std::wstring> qualifiers;
+  for (const std::string& name : names) {
+    const std::wstring qualifier = FromUtf8(name);
+    if (m_pDoc->FindInterface(qualifier.c_str()) == nullptr) {
+      throw ZToolError(ESUsage, m_name + ": no interface \"" + name + "\"");
+    }
+    qualifiers.push_back(qualifier);
+  }
+  return qualifiers;
+}
+
+void ZDocument::Save(const std::string& path) const {
+  try {
+    Pelka::SaveEcuDoc(*m_pDoc, path);
+  } catch (const Pelka::ZDocFileError& error) {
+    throw ZToolError(ESUsage, error.what());
+  }
+}
+
+}  // namespace NComParamTool

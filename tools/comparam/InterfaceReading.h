@@ -1,0 +1,35 @@
+// One interface as the library reads it, with the document parameters it left out.
+#pragma once
+
+#include "LogWatch.h"
+
+#include <comparam/ComParamMan.h>
+#include <pelka/EcuDoc.h>
+
+#include <string>
+#include <vector>
+
+namespace NComParamTool {
+
+// A communication-parameter attribute of the interface that no normalized parameter came from:
+// its name is unknown, or it lost to another alias of the same parameter.
+struct ZUnusedParam {
+  std::wstring attributeQualifier;
+  std::wstring name;  // the document-side name: the qualifier after its first dot
+  std::wstring value;
+};
+
+struct ZInterfaceReading {
+  explicit ZInterfaceReading(const std::wstring& interfaceQualifier)
+      : configuration(interfaceQualifier.c_str()) {}
+
+  NComParamMan::ZComParamConfiguration configuration;
+  // False when the library reported an internal error: the configuration ends early.
+  bool complete = true;
+  std::vector<ZUnusedParam> unused;
+};
+
+ZInterfaceReading ReadInterface(Pelka::ZEcuDoc& doc, NComParamMan::ZComParamManager& manager,
+                                ZLogWatch& log, const std::wstring& interfaceQualifier);
+
+}  // namespace NComParamTool

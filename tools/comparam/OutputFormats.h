@@ -1,0 +1,25 @@
+// The three forms of `show`: an aligned table for people, JSON for scripts, and the library's
+// own parameter blocks.
+#pragma once
+
+#include "InterfaceReading.h"
+
+#include <string>
+#include <vector>
+
+namespace NComParamTool {
+
+enum class ZFormat { Table, Json, Print };
+
+// "table", "json" or "print"; throws ZToolError (usage) for anything else.
+ZFormat ParseFormat(const std::string& name);
+
+// The readings in that form, as UTF-8.
+std::string FormatReadings(const std::vector<ZInterfaceReading>& readings, ZFormat format);
+
+// Text made safe for one line of a table: control characters are written as \n, \t or \xHH.
+std::wstring OneLine(const std::wstring& text);
+// A JSON string literal, quotes included.
+std::string JsonString(const std::wstring& text);
+
+}  // namespace NComParamTool

@@ -1,0 +1,206 @@
+// `comparam set`: every change is checked by the parameter, written by the library, read back,
+// and only then saved; any refusal on the way leaves every file as it was.
+#include "Commands.h"
+
+#include "Document.h"
+#include "InterfaceReading.h"
+#include "ToolError.h"
+#include "Utf8.h"
+
+#include <comparam/ComParamMan.h>
+
+#include <memory>
+#include <set>
+
+namespace NComParamTool {
+namespace {
+
+using NComParamMan::ZComParam;
+using NComParamMan::ZComParamConfiguration;
+
+struct ZAssignment {
+  std::string name;  // UTF-8, for messages
+  std::string value;
+  std::wstring wideName;
+  std::wstring wideValue;
+};
+
+struct ZChange {
+  ZAssignment assignment;
+  std::wstring alias;  // the document-side name the parameter was read from
+  std::wstring oldValue;
+  std::unique_ptr<ZComParam> pParam;  // a clone holding the new value
+};
+
+[[noreturn]] void Fail(ZExitStatus status, const std::string& message) {
+  throw ZToolError(status, "set: " + message);
+}
+
+std::vector<ZAssignment> ParseAssignments(const std::vector<std::string>& arguments) {
+  std::vector<ZAssignment> assignments;
+  std::set<std::string> names;
+  for (const std::string& argument : arguments) {
+    const std::size_t equals = argument.find('=');
+    if (equals == 0 || equals == std::string::npos) {
+      Fail(ESUsage, "'" + argument + "' is not NAME=VALUE");
+    }
+    ZAssignment assignment{argument.substr(0, equals), argument.substr(equals + 1), L"", L""};
+    if (!names.insert(assignment.name).second) {
+      Fail(ESUsage, "parameter '" + assignment.name + "' is given twice");
+    }
+    assignment.wideName = FromUtf8(assignment.name);
+    assignment.wideValue = FromUtf8(assignment.value);
+    assignments.push_back(assignment);
+  }
+  if (assignments.empty()) Fail(ESUsage, "nothing to set: give NAME=VALUE");
+  return assignments;
+}
+
+std::string PermittedText(const ZComParam& param) {
+  if (param.GetValueType() == ZComParam::CPTUnsigned) {
+    const std::wstring start = param.GetStartRange();
+    const std::wstring stop = param.GetStopRange();
+    // A range from a number to itself restricts nothing but the 32 bits.
+    if (start == stop) return "permitted: a number from 0 to 4294967295";
+    return "permitted range: " + ToUtf8(start) + " to " + ToUtf8(stop);
+  }
+  std::string values;
+  for (const std::wstring& value : param.GetValidValues().GetValues()) {
+    values += (values.empty() ? "" : ", ") + ToUtf8(value);
+  }
+  return "permitted values: " + values;
+}
+
+// The interface's parameter of that name, or a refusal that says why there is none.
+ZComParam& FindParam(ZInterfaceReading& reading, const ZAssignment& assignment) {
+  ZComParam* pParam =
+      reading.configuration.GetComParamCollection().FindByQualifier(assignment.wideName.c_str());
+  if (pParam != nullptr) return *pParam;
+  // The catalogue answers through a scratch configuration: it only adds qualifiers it knows.
+  ZComParamConfiguration probe(L"");
+  if (probe.AddComParam(L"", assignment.wideName.c_str(), L"", false, false) == nullptr) {
+    Fail(ESUsage, "unknown parameter '" + assignment.name +
+                      "' (a normalized qualifier is expected, as `comparam show` lists them)");
+  }
+  Fail(ESUsage, "interface \"" + ToUtf8(reading.configuration.GetInterfaceQualifier()) +
+                    "\" has no parameter '" + assignment.name + "'");
+}
+
+// The change an assignment asks for; empty when the parameter already holds the value.
+std::unique_ptr<ZChange> PrepareChange(ZInterfaceReading& reading, const ZAssignment& assignment) {
+  const ZComParam& param = FindParam(reading, assignment);
+  if (!param.GetMayBeModified()) {
+    Fail(ESFailed, "parameter '" + assignment.name + "' may not be modified (document attribute '" +
+                       ToUtf8(param.GetAlias()) + "')");
+  }
+  std::unique_ptr<ZChange> pChange(new ZChange{assignment, param.GetAlias(), param.GetValue(),
+                                               std::unique_ptr<ZComParam>(param.Clone())});
+  if (!pChange->pParam->SetValue(assignment.wideValue.c_str())) {
+    Fail(ESFailed, "value '" + assignment.value + "' refused for '" + assignment.name + "' (" +
+                       PermittedText(param) + ")");
+  }
+  if (param.HasValidValue() && pChange->oldValue == assignment.wideValue) return nullptr;
+  return pChange;
+}
+
+// The document may refuse a value the parameter accepted (an unsigned parameter reads "abc" as
+// 0; a number attribute does not).
+void WriteBack(NComParamMan::ZComParamManager& manager, ZLogWatch& log,
+               const std::wstring& interfaceQualifier,
+               std::vector<std::unique_ptr<ZChange>>& changes) {
+  ZComParamConfiguration written(interfaceQualifier.c_str());
+  for (const std::unique_ptr<ZChange>& pChange : changes) {
+    written.GetComParamCollection().AddComParam(pChange->pParam->Clone());
+  }
+  log.Clear();
+  manager.NormalizedToTolvan(written);
+  const std::vector<std::wstring> failures =
+      log.LinesStartingWith(L"ComParamMan: Writing COM parameter '");
+  for (const std::unique_ptr<ZChange>& pChange : changes) {
+    for (const std::wstring& failure : failures) {
+      if (failure.find(L"'" + pChange->alias + L"'") != std::wstring::npos) {
+        Fail(ESFailed, "nothing was saved: the document refused '" + pChange->assignment.value +
+                           "' for '" + pChange->assignment.name + "' (attribute '" +
+                           ToUtf8(pChange->alias) + "')");
+      }
+    }
+  }
+  if (!failures.empty() || log.SawInternalError()) {
+    Fail(ESFailed, "nothing was saved: the library could not write the changes");
+  }
+}
+
+bool ReadsBackAsSet(const ZComParam* pRead, const ZChange& change) {
+  if (pRead == nullptr || !pRead->HasValidValue() || change.alias != pRead->GetAlias())
+    return false;
+  if (change.assignment.wideValue == pRead->GetValue()) return true;
+  // A number attribute keeps the number, not the spelling: 0012 reads back as 12.
+  return pRead->GetValueType() == ZComParam::CPTUnsigned &&
+         pRead->GetValueAsUnsigned() == change.pParam->GetValueAsUnsigned();
+}
+
+void VerifyReadBack(ZDocument& doc, NComParamMan::ZComParamManager& manager, ZLogWatch& log,
+                    const std::wstring& interfaceQualifier,
+                    const std::vector<std::unique_ptr<ZChange>>& changes) {
+  ZInterfaceReading reread = ReadInterface(doc.Get(), manager, log, interfaceQualifier);
+  if (!reread.complete)
+    Fail(ESFailed, "nothing was saved: the changed interface cannot be read back");
+  for (const std::unique_ptr<ZChange>& pChange : changes) {
+    const ZComParam* pRead = reread.configuration.GetComParamCollection().FindByQualifier(
+        pChange->assignment.wideName.c_str());
+    if (!ReadsBackAsSet(pRead, *pChange)) {
+      Fail(ESFailed, "nothing was saved: '" + pChange->assignment.name + "' reads back as '" +
+                         (pRead != nullptr ? ToUtf8(pRead->GetValue()) : std::string()) +
+                         "' instead of '" + pChange->assignment.value + "'");
+    }
+  }
+}
+
+std::string TargetOf(const ZCommandLine& line) {
+  if (line.inPlace && !line.output.empty())
+    Fail(ESUsage, "give either -o OUT or --in-place, not both");
+  if (!line.inPlace && line.output.empty()) {
+    Fail(ESUsage, "refusing to write without -o OUT or --in-place");
+  }
+  return line.output;
+}
+
+}  // namespace
+
+int RunSet(const ZCommandLine& line, ZContext& context) {
+  const std::string output = TargetOf(line);
+  if (line.positionals.size() < 2) Fail(ESUsage, "DOC and INTERFACE are required");
+  const std::string& documentPath = line.positionals[0];
+  const std::vector<ZAssignment> assignments =
+      ParseAssignments({line.positionals.begin() + 2, line.positionals.end()});
+  ZDocument doc(documentPath, context.err);
+  const std::wstring interfaceQualifier = doc.SelectInterfaces({line.positionals[1]}).front();
+  NComParamMan::ZComParamManager manager(doc.Get());
+
+  ZInterfaceReading reading = ReadInterface(doc.Get(), manager, context.log, interfaceQualifier);
+  if (!reading.complete) {
+    Fail(ESFailed,
+         "refusing to write: interface \"" + line.positionals[1] +
+             "\" is incomplete (the library reported an internal error while reading it)");
+  }
+  std::vector<std::unique_ptr<ZChange>> changes;
+  for (const ZAssignment& assignment : assignments) {
+    if (std::unique_ptr<ZChange> pChange = PrepareChange(reading, assignment)) {
+      changes.push_back(std::move(pChange));
+    }
+  }
+  if (!changes.empty()) {
+    WriteBack(manager, context.log, interfaceQualifier, changes);
+    VerifyReadBack(doc, manager, context.log, interfaceQualifier, changes);
+  }
+  for (const std::unique_ptr<ZChange>& pChange : changes) {
+    context.out << line.positionals[1] << " " << pChange->assignment.name << ": "
+                << ToUtf8(pChange->oldValue) << " -> " << pChange->assignment.value << "\n";
+  }
+  if (changes.empty()) context.out << line.positionals[1] << ": nothing to change\n";
+  // An unchanged document is not rewritten in place: saving would only reformat it.
+  if (!changes.empty() || !output.empty()) doc.Save(output.empty() ? documentPath : output);
+  return ESOk;
+}
+
+}  // namespace NComParamTool
