@@ -1,32 +1,28 @@
 // Unit tests for comparam/EasyAttributeValueWriter.cpp
 #include "EasyAttributeValueWriter.h"
 
-#include <Util/ComParamHelper.h>
-
 #include <pelka/Pelka.h>
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <clocale>
-#include <stdexcept>
 #include <string>
+
+#include "DocumentFixture.h"
 
 using namespace Pelka;
 
 namespace {
 
-constexpr ZLanguageId kEnglish = 1;
 constexpr int kWritten = ZEasyAttributeValueWriter::WR_Written;
 constexpr int kNoMatchingTag = ZEasyAttributeValueWriter::WR_NoMatchingTag;
 constexpr int kNotAtTarget = ZEasyAttributeValueWriter::WR_NotAtTarget;
 constexpr int kParseError = ZEasyAttributeValueWriter::WR_ParseError;
 
 // A document in two languages whose ECU is the target of every write.
-class EasyAttributeValueWriterTest : public ::testing::Test {
+class EasyAttributeValueWriterTest : public DocumentTest {
  protected:
-  EasyAttributeValueWriterTest() { m_doc.AddLanguage(kEnglish, L"English"); }
-
   template <class TDefaultAttr>
   TDefaultAttr& Add(ZAttrPlacement placement = APHeldByEcu) {
     const std::wstring qualifier = L"CP.A" + std::to_wstring(m_doc.AttributeCount());
@@ -37,28 +33,16 @@ class EasyAttributeValueWriterTest : public ::testing::Test {
     return m_writer.Write(attribute, &m_doc.GetEcu(), value, base);
   }
 
-  // The ECU's override of the attribute; a test without one fails with an exception.
-  template <class TDefaultAttr>
-  typename TDefaultAttr::OverrideType& OverrideOf(TDefaultAttr& attribute) {
-    ZOverrideAttrSet& overrides = m_doc.GetEcu().OverriddenAttributes();
-    auto found = overrides.Find(attribute);
-    if (found == overrides.End()) throw std::logic_error("the ECU holds no override");
-    return static_cast<typename TDefaultAttr::OverrideType&>(*found);
-  }
-
   std::size_t OverrideCount() { return m_doc.GetEcu().OverriddenAttributes().Count(); }
-  std::string Snapshot() const { return FormatEcuDoc(m_doc); }
 
   // A new enumeration with one tag per text, ids from 0, each text defined in every language.
   ZEnumDefaultAttr& AddEnum(std::initializer_list<const wchar_t*> texts,
                             ZAttrPlacement placement = APHeldByEcu) {
     ZEnumDefaultAttr& attribute = Add<ZEnumDefaultAttr>(placement);
-    ZEnumTagId id = 0;
-    for (const wchar_t* text : texts) NComParamMan::AddEnumTag(attribute, id++, text);
+    AddTags(attribute, texts);
     return attribute;
   }
 
-  ZEcuDoc m_doc;
   ZEasyAttributeValueWriter m_writer;
 };
 

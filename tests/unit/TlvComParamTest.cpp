@@ -10,9 +10,9 @@
 
 #include <functional>
 #include <sstream>
-#include <stdexcept>
 #include <string>
 
+#include "DocumentFixture.h"
 #include "LogCapture.h"
 
 using namespace Pelka;
@@ -21,12 +21,8 @@ using NComParamMan::ZTlvComParam;
 
 namespace {
 
-constexpr ZLanguageId kEnglish = 1;
-
-class TlvComParamTest : public ::testing::Test {
+class TlvComParamTest : public DocumentTest {
  protected:
-  TlvComParamTest() { m_doc.AddLanguage(kEnglish, L"English"); }
-
   template <class TDefaultAttr>
   TDefaultAttr& Add(const wchar_t* qualifier, ZAttrPlacement placement = APHeldByEcu) {
     return m_doc.AddAttribute<TDefaultAttr>(qualifier, L"CP.TIMING", placement);
@@ -36,8 +32,7 @@ class TlvComParamTest : public ::testing::Test {
   ZEnumDefaultAttr& AddEnum(const wchar_t* qualifier, std::initializer_list<const wchar_t*> texts,
                             ZAttrPlacement placement = APHeldByEcu) {
     ZEnumDefaultAttr& attribute = Add<ZEnumDefaultAttr>(qualifier, placement);
-    ZEnumTagId id = 0;
-    for (const wchar_t* text : texts) NComParamMan::AddEnumTag(attribute, id++, text);
+    AddTags(attribute, texts);
     return attribute;
   }
 
@@ -50,18 +45,6 @@ class TlvComParamTest : public ::testing::Test {
     return attribute;
   }
 
-  // The ECU's override of the attribute; a test without one fails with an exception.
-  template <class TDefaultAttr>
-  typename TDefaultAttr::OverrideType& OverrideOf(TDefaultAttr& attribute) {
-    ZOverrideAttrSet& overrides = m_doc.GetEcu().OverriddenAttributes();
-    auto found = overrides.Find(attribute);
-    if (found == overrides.End()) throw std::logic_error("the ECU holds no override");
-    return static_cast<typename TDefaultAttr::OverrideType&>(*found);
-  }
-
-  std::string Snapshot() const { return FormatEcuDoc(m_doc); }
-
-  ZEcuDoc m_doc;
 };
 
 void ExpectOneLogLine(const LogCapture& log, const std::wstring& text) {
