@@ -3,14 +3,41 @@
 
 #include <logging/Logging.h>
 
+#include <ostream>
 #include <sstream>
+#include <streambuf>
+#include <string>
 
 namespace NComParamMan {
 namespace Diag {
 
+// Collects what is streamed into it in one string.
+class ZTextBuffer : public std::wstreambuf {
+ public:
+  const std::wstring& Text() const { return m_text; }
+
+ protected:
+  int_type overflow(int_type c) override;
+  std::streamsize xsputn(const wchar_t* text, std::streamsize count) override;
+
+ private:
+  std::wstring m_text;
+};
+
+// The stream a log line is composed in. A std::wostringstream reserves 512 characters at its
+// first write: an allocation so large that the C library's allocator then reorganizes its free
+// lists, which made a logged warning cost more than normalizing a parameter.
+class ZLogStream : public std::wostream {
+ public:
+  ZLogStream() : std::wostream(nullptr) { rdbuf(&m_buffer); }
+  const std::wstring& Text() const { return m_buffer.Text(); }
+
+ private:
+  ZTextBuffer m_buffer;
+};
+
 // Appends the end-of-line and hands the whole text to the logging library.
-void EmitLogLine(const char* file, unsigned long line, Logging::Level level,
-                 std::wostringstream& message);
+void EmitLogLine(const char* file, unsigned long line, Logging::Level level, ZLogStream& message);
 
 // Logs "<expression>." at level 0, then throws ZComParamException(0).
 [[noreturn]] void FailCheck(const char* file, unsigned long line, const wchar_t* expression);
@@ -28,8 +55,8 @@ inline const wchar_t* NonNull(const wchar_t* text) { return text ? text : L""; }
 #define COMPARAM_LOG(level, message)                                            \
   do {                                                                          \
     if (::Logging::LoggingIsInitialized()) {                                    \
-      std::wostringstream comparamLogStream_;                                   \
-      comparamLogStream_ << message;                                            \
+      ::NComParamMan::Diag::ZLogStream comparamLogStream_;                      \
+      comparamLogStream_ << message; /* NOLINT(bugprone-macro-parentheses): a << chain */ \
       ::NComParamMan::Diag::EmitLogLine(__FILE__, __LINE__, level, comparamLogStream_); \
     }                                                                           \
   } while (false)

@@ -160,64 +160,95 @@ ZComParamBabelFish::ZAliasList EnterAliases(const wchar_t* const* aliases, Enter
   return list;
 }
 
-template <class Map>
-const typename Map::mapped_type& FindOr(const Map& map, const typename Map::key_type& key,
+template <class Map, class Key>
+const typename Map::mapped_type& FindOr(const Map& map, const Key& key,
                                         const typename Map::mapped_type& notFound) {
   const auto found = map.find(key);
   return found == map.end() ? notFound : found->second;
 }
 
+std::pair<std::wstring_view, std::wstring_view> TextPair(const wchar_t* first,
+                                                         const wchar_t* second) {
+  return {Diag::NonNull(first), Diag::NonNull(second)};
+}
+
 }  // namespace
 
-ZComParamBabelFish::ZComParamBabelFish() {
-  for (const ZValueAliasTable& table : kValueAliases) {
-    for (std::size_t i = 0; i < table.rowCount; ++i) {
-      AddValueAliases(table.normQualifier, table.rows[i].normValue, table.rows[i].aliases);
-    }
-  }
-  for (const ZQualifierAliasRow& row : kQualifierAliases) {
-    AddAliases(row.normQualifier, row.aliases);
-  }
-}
+// Every normalization pass builds a translator; the tables are built once and shared instead.
+ZComParamBabelFish::ZComParamBabelFish() : m_pTables(BuiltInTables()) {}
 
 ZComParamBabelFish::~ZComParamBabelFish() = default;
 
+const std::shared_ptr<ZComParamBabelFish::ZTables>& ZComParamBabelFish::BuiltInTables() {
+  static const std::shared_ptr<ZTables> builtIn = [] {
+    auto pTables = std::make_shared<ZTables>();
+    for (const ZValueAliasTable& table : kValueAliases) {
+      for (std::size_t i = 0; i < table.rowCount; ++i) {
+        AddValueAliasesTo(*pTables, table.normQualifier, table.rows[i].normValue,
+                          table.rows[i].aliases);
+      }
+    }
+    for (const ZQualifierAliasRow& row : kQualifierAliases) {
+      AddAliasesTo(*pTables, row.normQualifier, row.aliases);
+    }
+    return pTables;
+  }();
+  return builtIn;
+}
+
+ZComParamBabelFish::ZTables& ZComParamBabelFish::OwnTables() {
+  // The built-in tables always have the static reference too, so they are never changed.
+  if (m_pTables.use_count() > 1) m_pTables = std::make_shared<ZTables>(*m_pTables);
+  return *m_pTables;
+}
+
 void ZComParamBabelFish::AddAliases(const wchar_t* normQualifier, const wchar_t* const* aliases) {
-  const std::wstring target = Diag::NonNull(normQualifier);
-  m_normQual2aliases[target] =
-      EnterAliases(aliases, [&](const std::wstring& alias) { m_alias2normQual[alias] = target; });
+  AddAliasesTo(OwnTables(), normQualifier, aliases);
 }
 
 void ZComParamBabelFish::AddValueAliases(const wchar_t* normQualifier, const wchar_t* normValue,
                                          const wchar_t* const* valueAliases) {
+  AddValueAliasesTo(OwnTables(), normQualifier, normValue, valueAliases);
+}
+
+void ZComParamBabelFish::AddAliasesTo(ZTables& tables, const wchar_t* normQualifier,
+                                      const wchar_t* const* aliases) {
+  const std::wstring target = Diag::NonNull(normQualifier);
+  tables.m_normQual2aliases[target] = EnterAliases(
+      aliases, [&](const std::wstring& alias) { tables.m_alias2normQual[alias] = target; });
+}
+
+void ZComParamBabelFish::AddValueAliasesTo(ZTables& tables, const wchar_t* normQualifier,
+                                           const wchar_t* normValue,
+                                           const wchar_t* const* valueAliases) {
   const std::wstring qualifier = Diag::NonNull(normQualifier);
   const std::wstring target = Diag::NonNull(normValue);
-  m_normValue2aliases[{qualifier, target}] =
+  tables.m_normValue2aliases[{qualifier, target}] =
       EnterAliases(valueAliases, [&](const std::wstring& alias) {
-        m_valueAlias2normValue[{qualifier, alias}] = target;
+        tables.m_valueAlias2normValue[{qualifier, alias}] = target;
       });
 }
 
 const std::wstring& ZComParamBabelFish::GetNormalizedQualifier(const wchar_t* alias) const {
-  return FindOr(m_alias2normQual, Diag::NonNull(alias), m_emptyString);
+  return FindOr(m_pTables->m_alias2normQual, std::wstring_view(Diag::NonNull(alias)),
+                m_emptyString);
 }
 
 const std::wstring& ZComParamBabelFish::GetNormalizedValue(const wchar_t* normQualifier,
                                                            const wchar_t* valueAlias) const {
-  return FindOr(m_valueAlias2normValue,
-                ZTextPair(Diag::NonNull(normQualifier), Diag::NonNull(valueAlias)),
+  return FindOr(m_pTables->m_valueAlias2normValue, TextPair(normQualifier, valueAlias),
                 m_emptyString);
 }
 
 const ZComParamBabelFish::ZAliasList& ZComParamBabelFish::GetAliases(
     const wchar_t* normQualifier) const {
-  return FindOr(m_normQual2aliases, Diag::NonNull(normQualifier), m_emptyAliasList);
+  return FindOr(m_pTables->m_normQual2aliases, std::wstring_view(Diag::NonNull(normQualifier)),
+                m_emptyAliasList);
 }
 
 const ZComParamBabelFish::ZAliasList& ZComParamBabelFish::GetValueAliases(
     const wchar_t* normQualifier, const wchar_t* normValue) const {
-  return FindOr(m_normValue2aliases,
-                ZTextPair(Diag::NonNull(normQualifier), Diag::NonNull(normValue)),
+  return FindOr(m_pTables->m_normValue2aliases, TextPair(normQualifier, normValue),
                 m_emptyAliasList);
 }
 

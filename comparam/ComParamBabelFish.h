@@ -2,7 +2,9 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -33,10 +35,35 @@ class ZComParamBabelFish {
  private:
   using ZTextPair = std::pair<std::wstring, std::wstring>;
 
-  std::map<std::wstring, ZAliasList> m_normQual2aliases;
-  std::map<std::wstring, std::wstring> m_alias2normQual;
-  std::map<ZTextPair, ZAliasList> m_normValue2aliases;
-  std::map<ZTextPair, std::wstring> m_valueAlias2normValue;
+  // Pair keys compare their first text, then their second; lookups need no copies of the texts.
+  struct ZTextPairLess {
+    using is_transparent = void;
+    template <class TLeft, class TRight>
+    bool operator()(const TLeft& left, const TRight& right) const {
+      return std::pair<std::wstring_view, std::wstring_view>(left.first, left.second) <
+             std::pair<std::wstring_view, std::wstring_view>(right.first, right.second);
+    }
+  };
+
+  struct ZTables {
+    std::map<std::wstring, ZAliasList, std::less<>> m_normQual2aliases;
+    std::map<std::wstring, std::wstring, std::less<>> m_alias2normQual;
+    std::map<ZTextPair, ZAliasList, ZTextPairLess> m_normValue2aliases;
+    std::map<ZTextPair, std::wstring, ZTextPairLess> m_valueAlias2normValue;
+  };
+
+  // The library's tables, built once per process and never changed afterwards.
+  static const std::shared_ptr<ZTables>& BuiltInTables();
+  static void AddAliasesTo(ZTables& tables, const wchar_t* normQualifier,
+                           const wchar_t* const* aliases);
+  static void AddValueAliasesTo(ZTables& tables, const wchar_t* normQualifier,
+                                const wchar_t* normValue, const wchar_t* const* valueAliases);
+  // The tables this translator may change: shared ones are copied first.
+  ZTables& OwnTables();
+
+  // Every translator starts on the shared built-in tables; its first registration gives it
+  // a copy of its own, so no other translator sees the change.
+  std::shared_ptr<ZTables> m_pTables;
   ZAliasList m_emptyAliasList;
   std::wstring m_emptyString;
 };

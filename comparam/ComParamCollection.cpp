@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <iterator>
 #include <memory>
+#include <string_view>
 
 namespace NComParamMan {
 
@@ -50,8 +51,9 @@ ZComParamCollection& ZComParamCollection::operator=(const ZComParamCollection& o
 ZComParamCollection::~ZComParamCollection() { Clear(); }
 
 bool ZComParamCollection::AddComParam(ZComParam* param) {
-  const wchar_t* qualifier = param->GetQualifier();
-  if (FindByQualifier(qualifier)) {
+  const std::wstring_view qualifier = param->GetQualifier();
+  const auto place = m_normQual2comParam.lower_bound(qualifier);
+  if (place != m_normQual2comParam.end() && place->first == qualifier) {
     COMPARAM_LOG(Logging::LevelWarning,
                  L"ComParamMan: Trying to insert already existent communication parameter '"
                      << qualifier << L"' into ComParamCollection");
@@ -59,7 +61,7 @@ bool ZComParamCollection::AddComParam(ZComParam* param) {
   }
   m_comParamList.push_back(param);
   try {
-    m_normQual2comParam.emplace(qualifier, param);
+    m_normQual2comParam.emplace_hint(place, qualifier, param);
   } catch (...) {
     m_comParamList.pop_back();  // the caller keeps param, as for a refusal
     throw;
@@ -68,7 +70,7 @@ bool ZComParamCollection::AddComParam(ZComParam* param) {
 }
 
 ZComParam* ZComParamCollection::FindByQualifier(const wchar_t* qualifier) const {
-  const auto found = m_normQual2comParam.find(Diag::NonNull(qualifier));
+  const auto found = m_normQual2comParam.find(std::wstring_view(Diag::NonNull(qualifier)));
   return found == m_normQual2comParam.end() ? nullptr : found->second;
 }
 

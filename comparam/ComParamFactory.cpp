@@ -7,8 +7,56 @@
 #include <comparam/UnsignedComParam.h>
 
 #include <memory>
+#include <utility>
 
 namespace NComParamMan {
+
+namespace {
+
+constexpr bool kIsSimulatedDefault = false;
+constexpr bool kMayBeModifiedDefault = true;
+
+// Each catalogue row twice: as the prototype, and without its description for callers that
+// replace it anyway (many descriptions are long, and copying them dominated a normalization).
+struct ZPrototypes {
+  std::unique_ptr<const ZComParam> pPrototype;
+  std::unique_ptr<const ZComParam> pUndescribed;
+};
+
+using ZPrototypeTable = std::map<std::wstring, ZPrototypes, std::less<>>;
+
+std::unique_ptr<const ZComParam> CreatePrototype(const Vocab::ZCatalogueRow& row,
+                                                 const wchar_t* description) {
+  if (row.valueType == ZComParam::CPTUnsigned) {
+    return std::make_unique<ZUnsignedComParam>(
+        row.qualifier, description, kIsSimulatedDefault, kMayBeModifiedDefault, row.displayName,
+        L"", row.qualifier, row.startRange, row.stopRange, row.defaultValue);
+  }
+  ZValidValueSet permittedValues;
+  for (const wchar_t* const* value = row.permittedValues; *value; ++value) {
+    permittedValues.AddValidValue(*value);
+  }
+  return std::make_unique<ZStringComParam>(row.qualifier, description, kIsSimulatedDefault,
+                                           kMayBeModifiedDefault, row.displayName, L"",
+                                           row.qualifier, permittedValues, L"");
+}
+
+// Built once per process: a normalization pass releases its catalogue, and the next one would
+// otherwise build all prototypes again.
+const ZPrototypeTable& CataloguePrototypes() {
+  static const ZPrototypeTable prototypes = [] {
+    ZPrototypeTable table;
+    for (const Vocab::ZCatalogueRow& row : Vocab::kCatalogue) {
+      ZPrototypes prototypes{CreatePrototype(row, row.description), CreatePrototype(row, L"")};
+      const bool inserted = table.emplace(row.qualifier, std::move(prototypes)).second;
+      COMPARAM_CHECK(inserted, L"findResultIter==m_normQual2comParamPrototype.end()");
+    }
+    return table;
+  }();
+  return prototypes;
+}
+
+}  // namespace
 
 ZComParamFactory* ZComParamFactory::s_pInstance = nullptr;
 
@@ -22,51 +70,45 @@ void ZComParamFactory::ReleaseInstance() {
   s_pInstance = nullptr;
 }
 
-ZComParamFactory::ZComParamFactory() : m_isSimulatedDefault(false), m_mayBeModifiedDefault(true) {
-  // The destructor does not run for a half-built catalogue.
-  try {
-    for (const Vocab::ZCatalogueRow& row : Vocab::kCatalogue) AddPrototype(CreatePrototype(row));
-  } catch (...) {
-    DeletePrototypes();
-    throw;
-  }
+ZComParamFactory::ZComParamFactory()
+    : m_isSimulatedDefault(kIsSimulatedDefault), m_mayBeModifiedDefault(kMayBeModifiedDefault) {
+  CataloguePrototypes();
 }
 
-ZComParamFactory::~ZComParamFactory() { DeletePrototypes(); }
+ZComParamFactory::~ZComParamFactory() {
+  for (const auto& entry : m_normQual2comParamPrototype) delete entry.second;
+}
 
 ZComParam* ZComParamFactory::CreateComParam(const wchar_t* normQualifier) const {
-  const auto found = m_normQual2comParamPrototype.find(Diag::NonNull(normQualifier));
-  return found == m_normQual2comParamPrototype.end() ? nullptr : found->second->Clone();
+  const ZComParam* pPrototype = FindPrototype(Diag::NonNull(normQualifier));
+  return pPrototype ? pPrototype->Clone() : nullptr;
+}
+
+ZComParam* ZComParamFactory::CreateComParamToDescribe(const wchar_t* normQualifier) const {
+  const ZPrototypeTable& catalogue = CataloguePrototypes();
+  const auto found = catalogue.find(std::wstring_view(Diag::NonNull(normQualifier)));
+  if (found != catalogue.end()) return found->second.pUndescribed->Clone();
+  return CreateComParam(normQualifier);
 }
 
 bool ZComParamFactory::AddPrototype(ZComParam* prototype) {
   std::unique_ptr<ZComParam> owned(prototype);
-  const auto findResultIter = m_normQual2comParamPrototype.find(owned->GetQualifier());
-  COMPARAM_CHECK(findResultIter == m_normQual2comParamPrototype.end(),
+  const std::wstring_view qualifier = owned->GetQualifier();
+  const auto findResultIter = m_normQual2comParamPrototype.find(qualifier);
+  COMPARAM_CHECK(findResultIter == m_normQual2comParamPrototype.end() &&
+                     CataloguePrototypes().count(qualifier) == 0,
                  L"findResultIter==m_normQual2comParamPrototype.end()");
-  m_normQual2comParamPrototype.emplace_hint(findResultIter, owned->GetQualifier(), owned.get());
+  m_normQual2comParamPrototype.emplace_hint(findResultIter, qualifier, owned.get());
   owned.release();
   return true;
 }
 
-ZComParam* ZComParamFactory::CreatePrototype(const Vocab::ZCatalogueRow& row) const {
-  if (row.valueType == ZComParam::CPTUnsigned) {
-    return new ZUnsignedComParam(row.qualifier, row.description, m_isSimulatedDefault,
-                                 m_mayBeModifiedDefault, row.displayName, L"", row.qualifier,
-                                 row.startRange, row.stopRange, row.defaultValue);
-  }
-  ZValidValueSet permittedValues;
-  for (const wchar_t* const* value = row.permittedValues; *value; ++value) {
-    permittedValues.AddValidValue(*value);
-  }
-  return new ZStringComParam(row.qualifier, row.description, m_isSimulatedDefault,
-                             m_mayBeModifiedDefault, row.displayName, L"", row.qualifier,
-                             permittedValues, L"");
-}
-
-void ZComParamFactory::DeletePrototypes() {
-  for (const auto& entry : m_normQual2comParamPrototype) delete entry.second;
-  m_normQual2comParamPrototype.clear();
+const ZComParam* ZComParamFactory::FindPrototype(std::wstring_view normQualifier) const {
+  const ZPrototypeTable& catalogue = CataloguePrototypes();
+  const auto found = catalogue.find(normQualifier);
+  if (found != catalogue.end()) return found->second.pPrototype.get();
+  const auto added = m_normQual2comParamPrototype.find(normQualifier);
+  return added == m_normQual2comParamPrototype.end() ? nullptr : added->second;
 }
 
 }  // namespace NComParamMan

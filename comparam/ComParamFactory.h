@@ -3,14 +3,12 @@
 
 #include <comparam/ComParam.h>
 
+#include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 
 namespace NComParamMan {
-
-namespace Vocab {
-struct ZCatalogueRow;
-}
 
 class ZComParamFactory {
  public:
@@ -25,17 +23,20 @@ class ZComParamFactory {
 
   // A clone of the prototype of exactly that normalized qualifier, owned by the caller; or null.
   ZComParam* CreateComParam(const wchar_t* normQualifier) const;
+  // The same, except that the clone's description may be empty: for a caller that sets its own.
+  ZComParam* CreateComParamToDescribe(const wchar_t* normQualifier) const;
   // Takes ownership in every case; a duplicate qualifier fails the internal check.
   bool AddPrototype(ZComParam* prototype);
 
  private:
   ZComParamFactory();
-  ZComParam* CreatePrototype(const Vocab::ZCatalogueRow& row) const;
-  void DeletePrototypes();
+  const ZComParam* FindPrototype(std::wstring_view normQualifier) const;
 
   bool m_isSimulatedDefault;
   bool m_mayBeModifiedDefault;
-  std::map<std::wstring, ZComParam*> m_normQual2comParamPrototype;
+  // The prototypes added with AddPrototype. The catalogue table's prototypes never change, so
+  // every catalogue shares one set of them, built on first use.
+  std::map<std::wstring, ZComParam*, std::less<>> m_normQual2comParamPrototype;
 
   static ZComParamFactory* s_pInstance;
 };

@@ -56,11 +56,12 @@ void ZComParamNormalizer::Normalize(ZTlvComInterface& view, ZComParamCollection&
 
 ZComParam* ZComParamNormalizer::CreateNormalizedComParam(ZTlvComParam& docParam) {
   ZComParamFactory* pFactory = ZComParamFactory::GetInstance();
-  std::unique_ptr<ZComParam> pComParam(pFactory->CreateComParam(docParam.GetQualifier()));
+  // The document's description replaces the catalogue's (TakeOverDocumentParam).
+  std::unique_ptr<ZComParam> pComParam(pFactory->CreateComParamToDescribe(docParam.GetQualifier()));
   if (!pComParam) {
     const std::wstring& normQualifier = m_babelFish.GetNormalizedQualifier(docParam.GetQualifier());
     if (normQualifier.empty()) return nullptr;
-    pComParam.reset(pFactory->CreateComParam(normQualifier.c_str()));
+    pComParam.reset(pFactory->CreateComParamToDescribe(normQualifier.c_str()));
     // The translator knows a qualifier that the catalogue has no prototype for.
     COMPARAM_CHECK(pComParam, L"pComParam");
   }

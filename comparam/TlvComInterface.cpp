@@ -47,7 +47,7 @@ ZTlvComInterface::Iterator ZTlvComInterface::Begin() const { return m_comParams.
 ZTlvComInterface::Iterator ZTlvComInterface::End() const { return m_comParams.end(); }
 
 ZTlvComParam* ZTlvComInterface::FindByQualifier(const wchar_t* qualifier) const {
-  const auto found = m_qualifier2comParam.find(Diag::NonNull(qualifier));
+  const auto found = m_qualifier2comParam.find(std::wstring_view(Diag::NonNull(qualifier)));
   return found != m_qualifier2comParam.end() ? found->second : nullptr;
 }
 

@@ -5,10 +5,11 @@
 
 #include <pelka/EcuDoc.h>
 
-#include <list>
 #include <map>
 #include <ostream>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace NComParamMan {
 
@@ -16,7 +17,7 @@ namespace NComParamMan {
 // indexed by qualifier. Built for one conversion; owns its parameter views.
 class ZTlvComInterface {
  public:
-  using Iterator = std::list<ZTlvComParam*>::const_iterator;
+  using Iterator = std::vector<ZTlvComParam*>::const_iterator;
 
   // Collects the views. Throws ZComParamException for a null document or a broken attribute.
   ZTlvComInterface(Pelka::ZEcuDoc* pEcuDoc, const wchar_t* interfaceQualifier);
@@ -38,8 +39,9 @@ class ZTlvComInterface {
 
   Pelka::ZEcuDoc* m_pEcuDoc;
   std::wstring m_interfaceQualifier;
-  std::list<ZTlvComParam*> m_comParams;
-  std::map<std::wstring, ZTlvComParam*> m_qualifier2comParam;
+  std::vector<ZTlvComParam*> m_comParams;
+  // Keys view the views' own qualifiers, so indexing copies no text.
+  std::map<std::wstring_view, ZTlvComParam*> m_qualifier2comParam;
 };
 
 }  // namespace NComParamMan

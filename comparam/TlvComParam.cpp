@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cwchar>
+#include <iterator>
 #include <limits>
 #include <optional>
 
@@ -23,9 +24,22 @@ namespace {
 constexpr int kDecimalBase = 10;
 
 // The document-side name: the part after the first dot, empty without a dot.
-std::wstring AfterFirstDot(const wchar_t* qualifier) {
+const wchar_t* AfterFirstDot(const wchar_t* qualifier) {
   const wchar_t* pDot = std::wcschr(qualifier, L'.');
-  return pDot ? std::wstring(pDot + 1) : std::wstring();
+  return pDot ? pDot + 1 : L"";
+}
+
+// Decimal digits of the number, written into text's own storage: std::to_wstring goes through
+// the C library's formatted output, which cost more than the rest of reading a value.
+void AssignDecimal(std::wstring& text, unsigned number) {
+  wchar_t digits[std::numeric_limits<unsigned>::digits10 + 1];
+  wchar_t* const end = std::end(digits);
+  wchar_t* first = end;
+  do {
+    *--first = static_cast<wchar_t>(L'0' + number % 10);
+    number /= 10;
+  } while (number != 0);
+  text.assign(first, end);
 }
 
 // A new tag takes the tag count as its id. Where that id is taken (ids not dense from 0) it
@@ -46,7 +60,11 @@ bool IsHeldByEcu(ZDefaultAttr& attribute) {
 }  // namespace
 
 ZTlvComParam::ZTlvComParam(ZDefaultAttr* pDefaultAttr)
-    : m_pDefaultAttr(pDefaultAttr), m_pOverrideAttr(nullptr), m_attrType(ZAttrManager::ATUnsigned) {
+    : m_pDefaultAttr(pDefaultAttr),
+      m_pOverrideAttr(nullptr),
+      m_qualifier(L""),
+      m_categoryQualifier(L""),
+      m_attrType(ZAttrManager::ATUnsigned) {
   // A view without an attribute stays inert; each accessor then reports it.
   if (!m_pDefaultAttr) return;
   m_attrType = ZAttrTypeChecker::GetAttrType(*m_pDefaultAttr);
@@ -73,12 +91,12 @@ ZAttribute& ZTlvComParam::SourceAttr() const {
 
 const wchar_t* ZTlvComParam::GetQualifier() const {
   DefaultAttr();
-  return m_qualifier.c_str();
+  return m_qualifier;
 }
 
 const wchar_t* ZTlvComParam::GetCategoryQualifier() const {
   DefaultAttr();
-  return m_categoryQualifier.c_str();
+  return m_categoryQualifier;
 }
 
 const wchar_t* ZTlvComParam::GetName() const {
@@ -94,7 +112,7 @@ bool ZTlvComParam::GetMayBeModified() const { return DefaultAttr().MayBeModified
 const wchar_t* ZTlvComParam::GetValue() {
   ZAttribute& source = SourceAttr();
   if (m_attrType != ZAttrManager::ATUnsigned) return source.GetValueText();
-  m_valueText = std::to_wstring(ZAttrValueReader::GetUnsignedValue(source));
+  AssignDecimal(m_valueText, ZAttrValueReader::GetUnsignedValue(source));
   return m_valueText.c_str();
 }
 

@@ -7,6 +7,7 @@
 // The document model's iterator template is also the collection's iterator type.
 #include <pelka/ExternalIterator.h>
 
+#include <functional>
 #include <list>
 #include <map>
 #include <string>
@@ -42,7 +43,9 @@ class COMPARAM_API ZComParamCollection {
  private:
   void AddClonesOf(const ZComParamCollection& source);
 
-  std::map<std::wstring, ZComParam*> m_normQual2comParam;
+  // std::less<> finds a text without copying it into a key; being empty as std::less<key> is,
+  // it leaves the exported layout as it was.
+  std::map<std::wstring, ZComParam*, std::less<>> m_normQual2comParam;
   ZComParamList m_comParamList;
 };
 

@@ -9,11 +9,23 @@ namespace Pelka {
 
 namespace {
 
-// Position of the key in an index of positions, or count when it has none.
-std::size_t IndexedPosition(const std::unordered_map<const ZDefaultAttr*, std::size_t>& index,
-                            const ZDefaultAttr& key, std::size_t count) noexcept {
-  const auto found = index.find(&key);
-  return found == index.end() ? count : found->second;
+// The position an index by document position records for the attribute, or count when it has
+// none. holderOf(position) names the default attribute at that position of the container:
+// another document's attribute may have the same document position.
+template <class THolderOf>
+std::size_t IndexedPosition(const std::vector<std::size_t>& index, const ZDefaultAttr& key,
+                            std::size_t count, THolderOf holderOf) noexcept {
+  const std::size_t documentPosition = key.GetPosition();
+  if (documentPosition >= index.size() || index[documentPosition] == 0) return count;
+  const std::size_t position = index[documentPosition] - 1;
+  return holderOf(position) == &key ? position : count;
+}
+
+// The index entry of the key, made room for first, so a failed insertion leaves no stale entry.
+std::size_t& IndexEntry(std::vector<std::size_t>& index, const ZDefaultAttr& key) {
+  const std::size_t documentPosition = key.GetPosition();
+  if (documentPosition >= index.size()) index.resize(documentPosition + 1, 0);
+  return index[documentPosition];
 }
 
 }  // namespace
@@ -24,7 +36,8 @@ ZDefaultAttrCollection::ZDefaultAttrCollection() = default;
 ZDefaultAttrCollection::~ZDefaultAttrCollection() = default;
 
 std::size_t ZDefaultAttrCollection::PositionOf(const ZDefaultAttr& attribute) const noexcept {
-  return IndexedPosition(m_positions, attribute, Count());
+  return IndexedPosition(m_positions, attribute, Count(),
+                         [this](std::size_t position) { return m_attributes[position]; });
 }
 
 ZDefaultAttrCollection::Iterator ZDefaultAttrCollection::Find(
@@ -46,8 +59,9 @@ const ZDefaultAttr& ZDefaultAttrCollection::ItemAt(std::size_t position) const {
 }
 
 void ZDefaultAttrCollection::Add(ZDefaultAttr& attribute) {
-  m_positions.emplace(&attribute, m_attributes.size());
+  std::size_t& entry = IndexEntry(m_positions, attribute);
   m_attributes.push_back(&attribute);
+  entry = m_attributes.size();
 }
 
 // ---- ZOverrideAttrSet
@@ -56,7 +70,9 @@ ZOverrideAttrSet::ZOverrideAttrSet() = default;
 ZOverrideAttrSet::~ZOverrideAttrSet() = default;
 
 std::size_t ZOverrideAttrSet::PositionOf(const ZDefaultAttr& defaultAttr) const noexcept {
-  return IndexedPosition(m_positions, defaultAttr, Count());
+  return IndexedPosition(m_positions, defaultAttr, Count(), [this](std::size_t position) {
+    return &m_overrides[position]->GetDefaultAttribute();
+  });
 }
 
 ZOverrideAttrSet::Iterator ZOverrideAttrSet::Find(const ZDefaultAttr& defaultAttr) noexcept {
@@ -77,8 +93,9 @@ const ZOverrideAttr& ZOverrideAttrSet::ItemAt(std::size_t position) const {
 }
 
 ZOverrideAttr& ZOverrideAttrSet::Adopt(std::unique_ptr<ZOverrideAttr> pOverride) {
-  m_positions.emplace(&pOverride->GetDefaultAttribute(), m_overrides.size());
+  std::size_t& entry = IndexEntry(m_positions, pOverride->GetDefaultAttribute());
   m_overrides.push_back(std::move(pOverride));
+  entry = m_overrides.size();
   return *m_overrides.back();
 }
 

@@ -15,7 +15,7 @@ namespace {
 
 const std::vector<std::size_t> kNoMembers;
 
-std::wstring TextOrEmpty(const wchar_t* text) { return text ? text : L""; }
+std::wstring_view TextView(const wchar_t* text) { return text ? text : L""; }
 
 }  // namespace
 
@@ -30,9 +30,12 @@ ZLanguage& ZEcuDoc::AddLanguage(ZLanguageId id, const wchar_t* name) {
 }
 
 const ZCategory& ZEcuDoc::CategoryFor(const wchar_t* qualifier) {
-  std::unique_ptr<ZCategory>& category = m_categories[TextOrEmpty(qualifier)];
-  if (!category) category = std::make_unique<ZCategory>(qualifier);
-  return *category;
+  const std::wstring_view key = TextView(qualifier);
+  auto found = m_categories.find(key);
+  if (found == m_categories.end()) {
+    found = m_categories.emplace(std::wstring(key), std::make_unique<ZCategory>(qualifier)).first;
+  }
+  return *found->second;
 }
 
 std::unique_ptr<ZDefaultAttr> ZEcuDoc::NewAttribute(ZAttrManager::ZAttrType type,
@@ -56,16 +59,21 @@ std::unique_ptr<ZDefaultAttr> ZEcuDoc::NewAttribute(ZAttrManager::ZAttrType type
 
 ZDefaultAttr& ZEcuDoc::AddAttribute(ZAttrManager::ZAttrType type, const wchar_t* qualifier,
                                     const wchar_t* categoryQualifier, ZAttrPlacement placement) {
-  const std::wstring key = TextOrEmpty(qualifier);
+  const std::wstring_view key = TextView(qualifier);
   if (key.empty()) throw ZModelError("empty qualifier");
   if (m_qualifier2position.count(key) != 0) {
-    throw ZModelError("duplicate qualifier " + Quoted(key));
+    throw ZModelError("duplicate qualifier " + Quoted(std::wstring(key)));
   }
-  const ZDefaultAttr::ZDefinition definition{this, key.c_str(), &CategoryFor(categoryQualifier),
+  const ZDefaultAttr::ZDefinition definition{this, key.data(), &CategoryFor(categoryQualifier),
                                              m_attributes.size()};
   m_attributes.push_back(NewAttribute(type, definition));
-  m_qualifier2position.emplace(key, definition.position);
   ZDefaultAttr& attribute = *m_attributes.back();
+  try {
+    m_qualifier2position.emplace(attribute.GetQualifier(), definition.position);
+  } catch (...) {
+    m_attributes.pop_back();
+    throw;
+  }
   if (placement == APHeldByEcu) m_pEcu->DefaultAttributes().Add(attribute);
   return attribute;
 }
@@ -79,7 +87,7 @@ const ZDefaultAttr& ZEcuDoc::AttributeAt(std::size_t position) const {
 }
 
 const ZDefaultAttr* ZEcuDoc::FindAttribute(const wchar_t* qualifier) const noexcept {
-  const auto found = m_qualifier2position.find(TextOrEmpty(qualifier));
+  const auto found = m_qualifier2position.find(TextView(qualifier));
   return found == m_qualifier2position.end() ? nullptr : m_attributes[found->second].get();
 }
 
@@ -95,11 +103,12 @@ const ZDefaultAttr* ZEcuDoc::FindInterface(const wchar_t* interfaceQualifier) co
 }
 
 void ZEcuDoc::AddInterfaceMember(const wchar_t* interfaceQualifier, const ZDefaultAttr& member) {
-  if (FindInterface(interfaceQualifier) == nullptr) {
-    throw ZModelError("no interface " + Quoted(TextOrEmpty(interfaceQualifier)));
+  const ZDefaultAttr* pInterface = FindInterface(interfaceQualifier);
+  if (pInterface == nullptr) {
+    throw ZModelError("no interface " + Quoted(std::wstring(TextView(interfaceQualifier))));
   }
   if (&member.GetOwnerDoc() != this) throw ZModelError("member of another document");
-  std::vector<std::size_t>& members = m_interfaceMembers[interfaceQualifier];
+  std::vector<std::size_t>& members = m_interfaceMembers[pInterface->GetQualifier()];
   const auto place = std::lower_bound(members.begin(), members.end(), member.GetPosition());
   if (place == members.end() || *place != member.GetPosition()) {
     members.insert(place, member.GetPosition());
@@ -115,7 +124,7 @@ bool ZEcuDoc::IsInterfaceMember(const wchar_t* interfaceQualifier,
 
 const std::vector<std::size_t>& ZEcuDoc::InterfaceMemberPositions(
     const wchar_t* interfaceQualifier) const noexcept {
-  const auto found = m_interfaceMembers.find(TextOrEmpty(interfaceQualifier));
+  const auto found = m_interfaceMembers.find(TextView(interfaceQualifier));
   return found == m_interfaceMembers.end() ? kNoMembers : found->second;
 }
 

@@ -8,8 +8,8 @@ namespace Pelka {
 ZTranslatable::ZTranslatable(ZEcuDoc& ecuDoc) : m_pEcuDoc(&ecuDoc) {}
 
 const wchar_t* ZTranslatable::GetText(ZLanguageId languageId) const {
-  const auto found = m_entries.find(languageId);
-  return found == m_entries.end() ? L"" : found->second.text.c_str();
+  const ZEntry* pEntry = FindEntry(languageId);
+  return pEntry == nullptr ? L"" : pEntry->text.c_str();
 }
 
 void ZTranslatable::SetText(const wchar_t* text, ZLanguageId languageId, bool markDefined) {
@@ -23,15 +23,22 @@ void ZTranslatable::SetDefined(bool defined, ZLanguageId languageId) {
 }
 
 bool ZTranslatable::IsDefined(ZLanguageId languageId) const {
-  const auto found = m_entries.find(languageId);
-  return found != m_entries.end() && found->second.defined;
+  const ZEntry* pEntry = FindEntry(languageId);
+  return pEntry != nullptr && pEntry->defined;
 }
 
 ZTranslatable::ZEntry& ZTranslatable::EntryFor(ZLanguageId languageId) {
   if (!m_pEcuDoc->Languages().Contains(languageId)) {
     throw ZModelError("unknown language " + std::to_string(languageId));
   }
-  return m_entries[languageId];
+  return languageId == ZLanguage::defaultLangId ? m_defaultEntry : m_entries[languageId];
+}
+
+// Every document has the default language, so its entry always exists (empty, not defined).
+const ZTranslatable::ZEntry* ZTranslatable::FindEntry(ZLanguageId languageId) const {
+  if (languageId == ZLanguage::defaultLangId) return &m_defaultEntry;
+  const auto found = m_entries.find(languageId);
+  return found == m_entries.end() ? nullptr : &found->second;
 }
 
 }  // namespace Pelka

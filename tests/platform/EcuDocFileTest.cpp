@@ -295,3 +295,19 @@ TEST(EcuDocFile, EveryTruncationOfAGoodFileFailsCleanly) {
     EXPECT_THROW(ParseEcuDoc(bytes.data(), size, "cut"), ZDocFileError) << size;
   }
 }
+
+TEST(EcuDocFile, ARepeatedXmlAttributeIsRefusedAndAnUnknownOneFirst) {
+  const auto problem = [](const std::string& element) {
+    const std::string bytes = "<ecudoc>\n<attributes>\n" + element + "\n</attributes>\n</ecudoc>";
+    try {
+      ParseEcuDoc(bytes.data(), bytes.size(), "memory");
+    } catch (const ZDocFileError& error) {
+      return std::string(error.what());
+    }
+    return std::string("no error");
+  };
+  EXPECT_EQ(problem("<attribute kind=\"unsigned\" qualifier=\"A.B\" value=\"1\" value=\"2\"/>"),
+            "memory:3: duplicate XML attribute \"value\" on <attribute>");
+  EXPECT_EQ(problem("<attribute kind=\"unsigned\" valeu=\"1\" valeu=\"2\" qualifier=\"A.B\"/>"),
+            "memory:3: unknown XML attribute \"valeu\" on <attribute>");
+}

@@ -125,3 +125,22 @@ TEST_F(Interfaces, MembersOfAnotherDocumentAreRefused) {
             "member of another document");
   EXPECT_FALSE(m_doc.IsInterfaceMember(L"CAN_1", stranger));
 }
+
+// The ECU's sets index attributes by document position, which another document repeats.
+TEST(EcuDoc, AnAttributeOfAnotherDocumentIsNotFoundAtItsPosition) {
+  ZEcuDoc doc;
+  ZEcuDoc other;
+  ZDefaultAttr& own = doc.AddAttribute<ZUnsignedDefaultAttr>(L"CP.A");
+  ZDefaultAttr& stranger = other.AddAttribute<ZUnsignedDefaultAttr>(L"CP.A");
+  ZOverrideAttr& ownOverride = own.CreateOverride(doc.GetEcu());
+  stranger.CreateOverride(other.GetEcu());
+  ASSERT_EQ(own.GetPosition(), stranger.GetPosition());
+
+  ZOverrideAttrSet& overrides = doc.GetEcu().OverriddenAttributes();
+  EXPECT_EQ(&*overrides.Find(own), &ownOverride);
+  EXPECT_EQ(overrides.Find(stranger), overrides.End());
+  ZDefaultAttrCollection& held = doc.GetEcu().DefaultAttributes();
+  EXPECT_EQ(&*held.Find(own), &own);
+  EXPECT_EQ(held.Find(stranger), held.End());
+  EXPECT_EQ(other.GetEcu().DefaultAttributes().Find(own), other.GetEcu().DefaultAttributes().End());
+}

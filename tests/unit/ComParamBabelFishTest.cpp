@@ -259,3 +259,29 @@ TEST_F(ComParamBabelFishTest, LaterRegistrationReplacesTheListAndRetargetsItsAli
   m_fish.AddAliases(L"P2Server", none);
   EXPECT_TRUE(m_fish.GetAliases(L"P2Server").empty());
 }
+
+// Translators share their built-in tables; registering more must stay private to one translator.
+TEST(ComParamBabelFishSharing, RegistrationChangesOnlyTheTranslatorItIsMadeOn) {
+  ZComParamBabelFish changed;
+  const ZComParamBabelFish untouched;
+  const AliasList builtIn = untouched.GetAliases(L"P2Server");
+  const wchar_t* const aliases[] = {L"x1", nullptr};
+  changed.AddAliases(L"P2Server", aliases);
+  const wchar_t* const valueAliases[] = {L"can-fd", nullptr};
+  changed.AddValueAliases(L"BusType", L"CAN", valueAliases);
+
+  EXPECT_EQ(changed.GetNormalizedQualifier(L"X1"), L"P2Server");
+  EXPECT_EQ(changed.GetNormalizedValue(L"BusType", L"CAN-FD"), L"CAN");
+  const ZComParamBabelFish madeAfterwards;
+  for (const ZComParamBabelFish* pOther : {&untouched, &madeAfterwards}) {
+    EXPECT_EQ(pOther->GetNormalizedQualifier(L"X1"), L"");
+    EXPECT_EQ(pOther->GetAliases(L"P2Server"), builtIn);
+    EXPECT_EQ(pOther->GetNormalizedValue(L"BusType", L"can-fd"), L"");
+  }
+
+  ZComParamBabelFish copy(changed);
+  const wchar_t* const more[] = {L"x2", nullptr};
+  copy.AddAliases(L"P2Server", more);
+  EXPECT_EQ(copy.GetNormalizedQualifier(L"X1"), L"P2Server") << "a copy keeps what it copied";
+  EXPECT_EQ(changed.GetAliases(L"P2Server"), (AliasList{L"X1", L"x1"}));
+}

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -278,4 +279,39 @@ TEST_F(ComParamFactoryTest, DuplicatePrototypeFailsTheCheckAndKeepsTheFirst) {
   EXPECT_EQ(log.Lines()[0].category, 256u);
   EXPECT_NE(log.Lines()[0].file.find("ComParamFactory.cpp"), std::string::npos);
   EXPECT_STREQ(Create(L"P2Client")->GetName(), L"P2Client");
+}
+
+TEST_F(ComParamFactoryTest, AddedPrototypeLivesOnlyAsLongAsItsCatalogue) {
+  ZComParamFactory::GetInstance()->AddPrototype(
+      new ZUnsignedComParam(L"X", L"", false, true, L"Extra", L"", L"Extra", 0, 9, 1));
+  ASSERT_NE(Create(L"Extra"), nullptr);
+  ZComParamFactory::ReleaseInstance();
+  EXPECT_EQ(Create(L"Extra"), nullptr);
+  EXPECT_NE(Create(L"P2Client"), nullptr);
+}
+
+// The normalization's clone: the catalogue's parameter except for the description it replaces.
+TEST_F(ComParamFactoryTest, CloneToDescribeDiffersOnlyInItsEmptyDescription) {
+  for (const ExpectedRow& row : kExpectedCatalogue) {
+    SCOPED_TRACE(testing::Message() << row.qualifier);
+    Clone full = Create(row.qualifier);
+    Clone toDescribe(ZComParamFactory::GetInstance()->CreateComParamToDescribe(row.qualifier));
+    ASSERT_NE(toDescribe, nullptr);
+    EXPECT_STREQ(toDescribe->GetDescription(), L"");
+    toDescribe->SetDescription(full->GetDescription());
+    std::wostringstream fullText;
+    std::wostringstream toDescribeText;
+    full->PrintOn(fullText);
+    toDescribe->PrintOn(toDescribeText);
+    EXPECT_EQ(toDescribeText.str(), fullText.str());
+    EXPECT_STREQ(toDescribe->GetStopRange(), full->GetStopRange());
+    EXPECT_EQ(toDescribe->IsValidValue(L"Normal"), full->IsValidValue(L"Normal"));
+    EXPECT_EQ(toDescribe->IsValidValue(L"256"), full->IsValidValue(L"256"));
+  }
+  EXPECT_EQ(ZComParamFactory::GetInstance()->CreateComParamToDescribe(L"P2Timeout"), nullptr);
+  ZComParamFactory::GetInstance()->AddPrototype(
+      new ZUnsignedComParam(L"X", L"Own", false, true, L"Extra", L"", L"Extra", 0, 9, 1));
+  Clone added(ZComParamFactory::GetInstance()->CreateComParamToDescribe(L"Extra"));
+  ASSERT_NE(added, nullptr);
+  EXPECT_STREQ(added->GetValue(), L"1");
 }

@@ -7,7 +7,6 @@
 
 #include <cstddef>
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 namespace Pelka {
@@ -45,7 +44,9 @@ class PELKA_API ZDefaultAttrCollection {
   std::size_t PositionOf(const ZDefaultAttr& attribute) const noexcept;
 
   std::vector<ZDefaultAttr*> m_attributes;
-  std::unordered_map<const ZDefaultAttr*, std::size_t> m_positions;
+  // By ZDefaultAttr::GetPosition(): the attribute's position here plus one, 0 when not held.
+  // Indexing by document position finds an attribute without hashing, at every document size.
+  std::vector<std::size_t> m_positions;
 };
 
 // The overrides at one attributable, at most one per default attribute, in order of creation.
@@ -79,7 +80,8 @@ class PELKA_API ZOverrideAttrSet {
   std::size_t PositionOf(const ZDefaultAttr& defaultAttr) const noexcept;
 
   std::vector<std::unique_ptr<ZOverrideAttr>> m_overrides;
-  std::unordered_map<const ZDefaultAttr*, std::size_t> m_positions;
+  // By ZDefaultAttr::GetPosition(): the override's position plus one, 0 when there is none.
+  std::vector<std::size_t> m_positions;
 };
 
 class ZAttributable;

@@ -7,9 +7,11 @@
 #include <pelka/Language.h>
 
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -85,10 +87,11 @@ class PELKA_API ZEcuDoc {
                                              const ZDefaultAttr::ZDefinition& definition);
 
   ZLanguageSet m_languages;
-  std::map<std::wstring, std::unique_ptr<ZCategory>> m_categories;
+  std::map<std::wstring, std::unique_ptr<ZCategory>, std::less<>> m_categories;
   std::vector<std::unique_ptr<ZDefaultAttr>> m_attributes;
-  std::unordered_map<std::wstring, std::size_t> m_qualifier2position;
-  std::unordered_map<std::wstring, std::vector<std::size_t>> m_interfaceMembers;
+  // Keyed by views of the attributes' own qualifiers, so lookups copy no text.
+  std::unordered_map<std::wstring_view, std::size_t> m_qualifier2position;
+  std::unordered_map<std::wstring_view, std::vector<std::size_t>> m_interfaceMembers;
   std::unique_ptr<ZEcu> m_pEcu;  // last: its overrides go before the attributes they override
 };
 

@@ -37,9 +37,13 @@ class PELKA_API ZTranslatable {
   };
 
   ZEntry& EntryFor(ZLanguageId languageId);
+  const ZEntry* FindEntry(ZLanguageId languageId) const;
 
   ZEcuDoc* m_pEcuDoc;
-  std::map<ZLanguageId, ZEntry> m_entries;
+  // The default language's entry is held in place: it is the one read most, and a reader of a
+  // large document then follows no pointer to find it.
+  ZEntry m_defaultEntry;
+  std::map<ZLanguageId, ZEntry> m_entries;  // the other languages
 };
 
 }  // namespace Pelka
