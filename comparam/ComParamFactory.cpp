@@ -13,6 +13,7 @@ namespace NComParamMan {
 
 namespace {
 
+// The flags every prototype carries.
 constexpr bool kIsSimulatedDefault = false;
 constexpr bool kMayBeModifiedDefault = true;
 
@@ -70,10 +71,7 @@ void ZComParamFactory::ReleaseInstance() {
   s_pInstance = nullptr;
 }
 
-ZComParamFactory::ZComParamFactory()
-    : m_isSimulatedDefault(kIsSimulatedDefault), m_mayBeModifiedDefault(kMayBeModifiedDefault) {
-  CataloguePrototypes();
-}
+ZComParamFactory::ZComParamFactory() { CataloguePrototypes(); }
 
 ZComParamFactory::~ZComParamFactory() {
   for (const auto& entry : m_normQual2comParamPrototype) delete entry.second;

@@ -32,8 +32,6 @@ class ZComParamFactory {
   ZComParamFactory();
   const ZComParam* FindPrototype(std::wstring_view normQualifier) const;
 
-  bool m_isSimulatedDefault;
-  bool m_mayBeModifiedDefault;
   // The prototypes added with AddPrototype. The catalogue table's prototypes never change, so
   // every catalogue shares one set of them, built on first use.
   std::map<std::wstring, ZComParam*, std::less<>> m_normQual2comParamPrototype;

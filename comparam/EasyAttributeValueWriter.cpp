@@ -6,9 +6,9 @@
 
 #include <pelka/Language.h>
 
+#include <clocale>
 #include <cstdint>
-#include <locale.h>
-#include <stdlib.h>
+#include <cstdlib>
 
 using namespace Pelka;
 
@@ -61,7 +61,7 @@ double ReadClassicDouble(const char* text) {
   static const _locale_t classic = _create_locale(LC_ALL, "C");
   return _strtod_l(text, nullptr, classic);
 #else
-  static const locale_t classic = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+  static const locale_t classic = newlocale(LC_ALL_MASK, "C", locale_t{});
   return strtod_l(text, nullptr, classic);
 #endif
 }
