@@ -49,6 +49,7 @@ std::vector<ZInterfaceReading> ReadInterfaces(ZDocument& doc, const std::vector<
   const std::vector<std::wstring> qualifiers = doc.SelectInterfaces(names);
   NComParamMan::ZComParamManager manager(doc.Get());
   std::vector<ZInterfaceReading> readings;
+  readings.reserve(qualifiers.size());
   for (const std::wstring& qualifier : qualifiers) {
     readings.push_back(ReadInterface(doc.Get(), manager, log, qualifier));
   }

@@ -193,13 +193,14 @@ int RunSet(const ZCommandLine& line, ZContext& context) {
     WriteBack(manager, context.log, interfaceQualifier, changes);
     VerifyReadBack(doc, manager, context.log, interfaceQualifier, changes);
   }
+  // An unchanged document is not rewritten in place: saving would only reformat it.
+  if (!changes.empty() || !output.empty()) doc.Save(output.empty() ? documentPath : output);
+  // Reported only once saved, so a failed save never looks like a change.
   for (const std::unique_ptr<ZChange>& pChange : changes) {
     context.out << line.positionals[1] << " " << pChange->assignment.name << ": "
                 << ToUtf8(pChange->oldValue) << " -> " << pChange->assignment.value << "\n";
   }
   if (changes.empty()) context.out << line.positionals[1] << ": nothing to change\n";
-  // An unchanged document is not rewritten in place: saving would only reformat it.
-  if (!changes.empty() || !output.empty()) doc.Save(output.empty() ? documentPath : output);
   return ESOk;
 }
 
