@@ -1,5 +1,10 @@
-// Load-time and thread-attach hooks of the shared library (never part of the object library:
-// programs that link the objects directly attach the text buffers themselves).
+// Load-time, thread-attach and unload hooks of the shared library (never part of the object
+// library: programs that link the objects directly attach the text buffers themselves).
+//
+// At unload the process-wide catalogue is released: a configuration's AddComParam builds it and
+// only a normalization pass releases it again, so it could otherwise outlive the library.
+#include "ComParamFactory.h"
+
 #include <Util/TextConv.h>
 
 #include <comparam/Export.h>
@@ -15,6 +20,7 @@
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH || reason == DLL_THREAD_ATTACH)
     NComParamMan::AttachTextConvBuffers();
+  if (reason == DLL_PROCESS_DETACH) NComParamMan::ZComParamFactory::ReleaseInstance();
   return TRUE;
 }
 
@@ -22,6 +28,10 @@ BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
 
 __attribute__((constructor)) static void AttachTextConvBuffersOnLoad() {
   NComParamMan::AttachTextConvBuffers();
+}
+
+__attribute__((destructor)) static void ReleaseCatalogueOnUnload() {
+  NComParamMan::ZComParamFactory::ReleaseInstance();
 }
 
 #endif
