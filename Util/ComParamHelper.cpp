@@ -25,8 +25,7 @@ void ForEachLanguage(const Pelka::ZTranslatable& translatable, TAction action) {
 void AddEnumTag(Pelka::ZEnumDefaultAttr& tgtEnumDefaultAttr, Pelka::ZEnumTagId tag,
                 const wchar_t* text) {
   COMPARAM_HARD_ASSERT(
-      tgtEnumDefaultAttr.EnumTagTable().Find(tag) ==
-          tgtEnumDefaultAttr.EnumTagTable().End(),
+      tgtEnumDefaultAttr.EnumTagTable().Find(tag) == tgtEnumDefaultAttr.EnumTagTable().End(),
       L"tgtEnumDefaultAttr.EnumTagTable().Find((ZEnumTagId) tag) == "
       L"tgtEnumDefaultAttr.EnumTagTable().End()");
   Pelka::ZEnumTagSymbol& symbol = tgtEnumDefaultAttr.EnumTagTable().AddNewTag(tag);

@@ -52,23 +52,23 @@ inline const wchar_t* NonNull(const wchar_t* text) { return text ? text : L""; }
 }  // namespace NComParamMan
 
 // COMPARAM_LOG(level, L"text" << value << ...): composed only when logging is on.
-#define COMPARAM_LOG(level, message)                                            \
-  do {                                                                          \
-    if (::Logging::LoggingIsInitialized()) {                                    \
-      ::NComParamMan::Diag::ZLogStream comparamLogStream_;                      \
+#define COMPARAM_LOG(level, message)                                                      \
+  do {                                                                                    \
+    if (::Logging::LoggingIsInitialized()) {                                              \
+      ::NComParamMan::Diag::ZLogStream comparamLogStream_;                                \
       comparamLogStream_ << message; /* NOLINT(bugprone-macro-parentheses): a << chain */ \
-      ::NComParamMan::Diag::EmitLogLine(__FILE__, __LINE__, level, comparamLogStream_); \
-    }                                                                           \
+      ::NComParamMan::Diag::EmitLogLine(__FILE__, __LINE__, level, comparamLogStream_);   \
+    }                                                                                     \
   } while (false)
 
 // The expression text is spelled out because the log shows it verbatim.
-#define COMPARAM_CHECK(condition, expressionText)                                 \
-  do {                                                                            \
+#define COMPARAM_CHECK(condition, expressionText)                                          \
+  do {                                                                                     \
     if (!(condition)) ::NComParamMan::Diag::FailCheck(__FILE__, __LINE__, expressionText); \
   } while (false)
 
 // Never compiled out: these guard invariants of foreign objects.
-#define COMPARAM_HARD_ASSERT(condition, expressionText)                                \
-  do {                                                                                 \
+#define COMPARAM_HARD_ASSERT(condition, expressionText)                                         \
+  do {                                                                                          \
     if (!(condition)) ::NComParamMan::Diag::FailHardAssert(__FILE__, __LINE__, expressionText); \
   } while (false)

@@ -17,8 +17,8 @@ constexpr unsigned kWesternCodePage = 1252;
 
 void AttachTextConvBuffers() { mpBuffers = NBuffers::GetTextConvBuffers(); }
 
-int ConvertToNarrow(unsigned codePage, const wchar_t* pWideString, int wideLength,
-                    char*& pBuffer, int bufferSize) {
+int ConvertToNarrow(unsigned codePage, const wchar_t* pWideString, int wideLength, char*& pBuffer,
+                    int bufferSize) {
   COMPARAM_HARD_ASSERT(pWideString, L"pWideString");
   COMPARAM_HARD_ASSERT(mpBuffers, L"mpBuffers");
   pBuffer = nullptr;

@@ -17,8 +17,8 @@ void AttachTextConvBuffers();
 
 // Converts wideLength characters into a scratch buffer of bufferSize bytes that pBuffer then
 // points to; returns the bytes written, 0 (and pBuffer null) when nothing could be converted.
-int ConvertToNarrow(unsigned codePage, const wchar_t* pWideString, int wideLength,
-                    char*& pBuffer, int bufferSize);
+int ConvertToNarrow(unsigned codePage, const wchar_t* pWideString, int wideLength, char*& pBuffer,
+                    int bufferSize);
 
 // The text in code page 1252, copied out of the scratch buffer; empty when nothing was written.
 std::string ToNarrowString(const std::wstring& wideString);

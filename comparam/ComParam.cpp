@@ -26,9 +26,7 @@ ZValidValueSet::ZValidValueSet(const ZValidValueSet& other) = default;
 ZValidValueSet& ZValidValueSet::operator=(const ZValidValueSet& other) = default;
 ZValidValueSet::~ZValidValueSet() = default;
 
-void ZValidValueSet::AddValidValue(const wchar_t* value) {
-  m_values.insert(Diag::NonNull(value));
-}
+void ZValidValueSet::AddValidValue(const wchar_t* value) { m_values.insert(Diag::NonNull(value)); }
 
 bool ZValidValueSet::Contains(const wchar_t* value) const {
   return m_values.count(Diag::NonNull(value)) != 0;
@@ -45,8 +43,8 @@ ZComParam::ZComParam()
 
 ZComParam::ZComParam(const wchar_t* alias, const wchar_t* description, bool isSimulated,
                      bool mayBeModified, const wchar_t* name, const wchar_t* path,
-                     const wchar_t* qualifier, const wchar_t* startRange,
-                     const wchar_t* stopRange, ZComParamType valueType, const wchar_t* value)
+                     const wchar_t* qualifier, const wchar_t* startRange, const wchar_t* stopRange,
+                     ZComParamType valueType, const wchar_t* value)
     : m_valueType(valueType),
       m_startRange(Diag::NonNull(startRange)),
       m_stopRange(Diag::NonNull(stopRange)),
@@ -62,10 +60,10 @@ ZComParam::ZComParam(const wchar_t* alias, const wchar_t* description, bool isSi
 
 ZComParam::ZComParam(const wchar_t* alias, const wchar_t* description, bool isSimulated,
                      bool mayBeModified, const wchar_t* name, const wchar_t* path,
-                     const wchar_t* qualifier, ZValidValueSet validValues,
-                     ZComParamType valueType, const wchar_t* value)
-    : ZComParam(alias, description, isSimulated, mayBeModified, name, path, qualifier, L"0",
-                L"0", valueType, value) {
+                     const wchar_t* qualifier, ZValidValueSet validValues, ZComParamType valueType,
+                     const wchar_t* value)
+    : ZComParam(alias, description, isSimulated, mayBeModified, name, path, qualifier, L"0", L"0",
+                valueType, value) {
   m_validValues = validValues;
 }
 
@@ -96,9 +94,9 @@ bool ZComParam::HasValidValue() const { return !m_valueInvalid; }
 bool ZComParam::SetValue(const wchar_t* value) {
   const wchar_t* text = Diag::NonNull(value);
   if (!IsValidValue(text)) {
-    COMPARAM_LOG(Logging::LevelError, L"Setting COM parameter '"
-                                          << m_qualifier << L"' to value '" << text
-                                          << L"' failed. Invalid value!");
+    COMPARAM_LOG(Logging::LevelError, L"Setting COM parameter '" << m_qualifier << L"' to value '"
+                                                                 << text
+                                                                 << L"' failed. Invalid value!");
     m_valueInvalid = true;
     return false;
   }
@@ -118,9 +116,7 @@ void ZComParam::SetName(const wchar_t* name) { m_name = Diag::NonNull(name); }
 const wchar_t* ZComParam::GetPath() const { return m_path.c_str(); }
 void ZComParam::SetPath(const wchar_t* path) { m_path = Diag::NonNull(path); }
 const wchar_t* ZComParam::GetQualifier() const { return m_qualifier.c_str(); }
-void ZComParam::SetQualifier(const wchar_t* qualifier) {
-  m_qualifier = Diag::NonNull(qualifier);
-}
+void ZComParam::SetQualifier(const wchar_t* qualifier) { m_qualifier = Diag::NonNull(qualifier); }
 bool ZComParam::GetIsSimulated() const { return m_isSimulated; }
 void ZComParam::SetIsSimulated(bool isSimulated) { m_isSimulated = isSimulated; }
 bool ZComParam::GetMayBeModified() const { return m_mayBeModified; }

@@ -35,8 +35,7 @@ ZComParamCollection::ZComParamCollection() = default;
 
 // Delegating: once the target constructor has run, a throw in the body still runs the
 // destructor, which destroys the clones added so far.
-ZComParamCollection::ZComParamCollection(const ZComParamCollection& other)
-    : ZComParamCollection() {
+ZComParamCollection::ZComParamCollection(const ZComParamCollection& other) : ZComParamCollection() {
   AddClonesOf(other);
 }
 
@@ -80,9 +79,8 @@ void ZComParamCollection::RemoveComParam(ZComParam& param) {
   if (listed == m_comParamList.end()) return;
   m_comParamList.erase(listed);
   // Found by identity: its key may no longer be its qualifier (SetQualifier after adding).
-  const auto indexed =
-      std::find_if(m_normQual2comParam.begin(), m_normQual2comParam.end(),
-                   [&param](const auto& entry) { return entry.second == &param; });
+  const auto indexed = std::find_if(m_normQual2comParam.begin(), m_normQual2comParam.end(),
+                                    [&param](const auto& entry) { return entry.second == &param; });
   if (indexed != m_normQual2comParam.end()) m_normQual2comParam.erase(indexed);
   delete &param;
 }

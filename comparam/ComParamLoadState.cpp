@@ -10,16 +10,16 @@ namespace {
 
 // The parameters whose load state the application tracks.
 const wchar_t* const kTrackedQualifiers[] = {
-    Vocab::kAddrScheme,    Vocab::kAddrSchemeFunc,    Vocab::kAddressExtension,
-    Vocab::kBaseAddress,   Vocab::kBaudrate,          Vocab::kBlocksize,
-    Vocab::kCanIdType,     Vocab::kCanIdTypeFunc,     Vocab::kDefaultTxPriority,
-    Vocab::kEcuAddress,    Vocab::kP2Client,          Vocab::kP2ExClient,
-    Vocab::kP2ExServer,    Vocab::kP2Server,          Vocab::kP3ClientFunc,
-    Vocab::kP3ClientPhys,  Vocab::kReqCanId,          Vocab::kReqCanIdFunc,
-    Vocab::kResCanId,      Vocab::kS3Client,          Vocab::kS3Server,
-    Vocab::kStMin,         Vocab::kTesterAddress,     Vocab::kTimeBr,
-    Vocab::kTimeCs,        Vocab::kTimeoutAr,         Vocab::kTimeoutAs,
-    Vocab::kTimeoutBs,     Vocab::kTimeoutCr,         Vocab::kUudtResCanId,
+    Vocab::kAddrScheme,   Vocab::kAddrSchemeFunc, Vocab::kAddressExtension,
+    Vocab::kBaseAddress,  Vocab::kBaudrate,       Vocab::kBlocksize,
+    Vocab::kCanIdType,    Vocab::kCanIdTypeFunc,  Vocab::kDefaultTxPriority,
+    Vocab::kEcuAddress,   Vocab::kP2Client,       Vocab::kP2ExClient,
+    Vocab::kP2ExServer,   Vocab::kP2Server,       Vocab::kP3ClientFunc,
+    Vocab::kP3ClientPhys, Vocab::kReqCanId,       Vocab::kReqCanIdFunc,
+    Vocab::kResCanId,     Vocab::kS3Client,       Vocab::kS3Server,
+    Vocab::kStMin,        Vocab::kTesterAddress,  Vocab::kTimeBr,
+    Vocab::kTimeCs,       Vocab::kTimeoutAr,      Vocab::kTimeoutAs,
+    Vocab::kTimeoutBs,    Vocab::kTimeoutCr,      Vocab::kUudtResCanId,
 };
 
 const wchar_t* StateText(ZComParamLoadState::ZComParamState state) {
@@ -44,8 +44,7 @@ ZComParamLoadState::ZComParamLoadState(const ZComParamLoadState& other) = defaul
 ZComParamLoadState& ZComParamLoadState::operator=(const ZComParamLoadState& other) = default;
 ZComParamLoadState::~ZComParamLoadState() = default;
 
-ZComParamLoadState::ZComParamState* ZComParamLoadState::GetComParamState(
-    const wchar_t* qualifier) {
+ZComParamLoadState::ZComParamState* ZComParamLoadState::GetComParamState(const wchar_t* qualifier) {
   const auto it = m_states.find(Diag::NonNull(qualifier));
   COMPARAM_CHECK(it != m_states.end(), L"false");
   return &it->second;

@@ -134,8 +134,8 @@ bool ZEasyAttributeValueWriter::ParseUnsigned() {
 
 bool ZEasyAttributeValueWriter::ParseSigned() {
   const ZIntegerText number = ReadInteger(m_valueText.c_str(), m_base);
-  const std::int64_t value = number.negative ? -std::int64_t{number.magnitude}
-                                             : std::int64_t{number.magnitude};
+  const std::int64_t value =
+      number.negative ? -std::int64_t{number.magnitude} : std::int64_t{number.magnitude};
   if (number.tooLarge || value < INT32_MIN || value > INT32_MAX) return false;
   m_signedValue = static_cast<int>(value);
   return true;

@@ -13,10 +13,10 @@ class ZEasyAttributeValueWriter : public Pelka::ZAttributeVisitor {
  public:
   // Result codes of Write.
   enum ZWriteResult : int {
-    WR_Written = 0,         // value stored
-    WR_NoMatchingTag = 1,   // enumeration: no tag carries the text in a defined language
-    WR_NotAtTarget = 2,     // the target does not hold the attribute among its defaults
-    WR_ParseError = 3       // the text is not a number of the attribute's kind
+    WR_Written = 0,        // value stored
+    WR_NoMatchingTag = 1,  // enumeration: no tag carries the text in a defined language
+    WR_NotAtTarget = 2,    // the target does not hold the attribute among its defaults
+    WR_ParseError = 3      // the text is not a number of the attribute's kind
   };
 
   ZEasyAttributeValueWriter();
@@ -39,8 +39,8 @@ class ZEasyAttributeValueWriter : public Pelka::ZAttributeVisitor {
 
   // Parses value by the kind of the attribute's default attribute (integers in base) and
   // stores it into the override at pAttributable; returns a ZWriteResult.
-  int Write(Pelka::ZAttribute& attribute, Pelka::ZAttributable* pAttributable,
-            const wchar_t* value, int base);
+  int Write(Pelka::ZAttribute& attribute, Pelka::ZAttributable* pAttributable, const wchar_t* value,
+            int base);
 
  private:
   // Reads m_valueText into the member of the attribute's kind; false when it is refused.

@@ -2,28 +2,26 @@
 
 #include <Util/Diagnostics.h>
 
-
 namespace NComParamMan {
 
 ZStringComParam::ZStringComParam() = default;
 
 // The value is stored as given; the flag then tells whether it passes this
 // parameter's own check, so an unchecked default is never mistaken for valid.
-ZStringComParam::ZStringComParam(const wchar_t* alias, const wchar_t* description,
-                                 bool isSimulated, bool mayBeModified, const wchar_t* name,
-                                 const wchar_t* path, const wchar_t* qualifier,
-                                 const wchar_t* value)
+ZStringComParam::ZStringComParam(const wchar_t* alias, const wchar_t* description, bool isSimulated,
+                                 bool mayBeModified, const wchar_t* name, const wchar_t* path,
+                                 const wchar_t* qualifier, const wchar_t* value)
     : ZComParam(alias, description, isSimulated, mayBeModified, name, path, qualifier, L"", L"",
                 CPTString, value) {
   m_valueInvalid = !IsValidValue(m_value.c_str());
 }
 
-ZStringComParam::ZStringComParam(const wchar_t* alias, const wchar_t* description,
-                                 bool isSimulated, bool mayBeModified, const wchar_t* name,
-                                 const wchar_t* path, const wchar_t* qualifier,
-                                 ZValidValueSet validValues, const wchar_t* value)
-    : ZComParam(alias, description, isSimulated, mayBeModified, name, path, qualifier,
-                validValues, CPTString, value) {
+ZStringComParam::ZStringComParam(const wchar_t* alias, const wchar_t* description, bool isSimulated,
+                                 bool mayBeModified, const wchar_t* name, const wchar_t* path,
+                                 const wchar_t* qualifier, ZValidValueSet validValues,
+                                 const wchar_t* value)
+    : ZComParam(alias, description, isSimulated, mayBeModified, name, path, qualifier, validValues,
+                CPTString, value) {
   m_valueInvalid = !IsValidValue(m_value.c_str());
 }
 

@@ -69,25 +69,21 @@ void ZTestResult::StartTest(ZTestModule& module) {
 
 void ZTestResult::EndTest(ZTestModule& module) {
   m_report << L"'" << module.GetName() << L"' finished\n"
-           << std::wstring(61, L'-') << L'\n'
-           << L"# failures   : " << m_failures << L'\n'
-           << L"# errors     : " << m_errors << L'\n'
-           << L"# successes  : " << m_successes << L'\n';
+           << std::wstring(61, L'-') << L'\n' << L"# failures   : " << m_failures << L'\n'
+           << L"# errors     : " << m_errors << L'\n' << L"# successes  : " << m_successes << L'\n';
 }
 
 void ZTestResult::AddSuccess(ZTestModule& /*module*/, const wchar_t* /*subTestName*/) {
   ++m_successes;
 }
 
-void ZTestResult::AddFailure(ZTestModule& module, const wchar_t* subTestName,
-                             ZTestError& error) {
+void ZTestResult::AddFailure(ZTestModule& module, const wchar_t* subTestName, ZTestError& error) {
   ++m_failures;
   m_report << L"'" << module.GetName() << L"::" << Diag::NonNull(subTestName) << L"' failure '"
            << error.m_message << L"'\n";
 }
 
-void ZTestResult::AddError(ZTestModule& module, const wchar_t* subTestName,
-                           const wchar_t* text) {
+void ZTestResult::AddError(ZTestModule& module, const wchar_t* subTestName, const wchar_t* text) {
   ++m_errors;
   m_report << L"'" << module.GetName() << L"::" << Diag::NonNull(subTestName) << L"' error   '"
            << Diag::NonNull(text) << L"'\n";

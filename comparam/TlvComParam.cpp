@@ -122,8 +122,7 @@ bool ZTlvComParam::SetValue(const wchar_t* value, bool addMissingEnumTag) {
   ZDefaultAttr& defaultAttr = DefaultAttr();
   ZEasyAttributeValueWriter writer;
   switch (writer.Write(defaultAttr, &defaultAttr.GetOwnerDoc().GetEcu(), text, kDecimalBase)) {
-    case ZEasyAttributeValueWriter::WR_Written:
-      return true;
+    case ZEasyAttributeValueWriter::WR_Written: return true;
     case ZEasyAttributeValueWriter::WR_NoMatchingTag:
       return addMissingEnumTag && AddEnumTagAndSet(text);
     case ZEasyAttributeValueWriter::WR_NotAtTarget:

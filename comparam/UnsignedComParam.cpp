@@ -23,8 +23,8 @@ ZUnsignedComParam::ZUnsignedComParam()
 
 ZUnsignedComParam::ZUnsignedComParam(const wchar_t* alias, const wchar_t* description,
                                      bool isSimulated, bool mayBeModified, const wchar_t* name,
-                                     const wchar_t* path, const wchar_t* qualifier,
-                                     unsigned start, unsigned stop, unsigned value)
+                                     const wchar_t* path, const wchar_t* qualifier, unsigned start,
+                                     unsigned stop, unsigned value)
     : ZUnsignedComParam() {
   Initialize(alias, description, isSimulated, mayBeModified, name, path, qualifier, L"", L"",
              CPTUnsigned, L"");

@@ -37,14 +37,13 @@ class COMPARAM_API ZComParam {
   ZComParam();
   // Both store every argument unchanged; the value is untested, so HasValidValue()
   // stays false until the concrete kind decides. The second sets both range texts to "0".
-  ZComParam(const wchar_t* alias, const wchar_t* description, bool isSimulated,
-            bool mayBeModified, const wchar_t* name, const wchar_t* path,
-            const wchar_t* qualifier, const wchar_t* startRange, const wchar_t* stopRange,
-            ZComParamType valueType, const wchar_t* value);
-  ZComParam(const wchar_t* alias, const wchar_t* description, bool isSimulated,
-            bool mayBeModified, const wchar_t* name, const wchar_t* path,
-            const wchar_t* qualifier, ZValidValueSet validValues, ZComParamType valueType,
+  ZComParam(const wchar_t* alias, const wchar_t* description, bool isSimulated, bool mayBeModified,
+            const wchar_t* name, const wchar_t* path, const wchar_t* qualifier,
+            const wchar_t* startRange, const wchar_t* stopRange, ZComParamType valueType,
             const wchar_t* value);
+  ZComParam(const wchar_t* alias, const wchar_t* description, bool isSimulated, bool mayBeModified,
+            const wchar_t* name, const wchar_t* path, const wchar_t* qualifier,
+            ZValidValueSet validValues, ZComParamType valueType, const wchar_t* value);
   ZComParam(const ZComParam& other);
   ZComParam& operator=(const ZComParam& other);
   virtual ~ZComParam();

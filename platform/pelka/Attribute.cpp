@@ -28,9 +28,7 @@ const wchar_t* ZAttribute::GetName(ZLanguageId languageId) const {
   return GetDefaultAttribute().m_names.GetText(languageId);
 }
 
-ZTranslatable& ZAttribute::GetDescription() noexcept {
-  return GetDefaultAttribute().m_description;
-}
+ZTranslatable& ZAttribute::GetDescription() noexcept { return GetDefaultAttribute().m_description; }
 
 const ZTranslatable& ZAttribute::GetDescription() const noexcept {
   return GetDefaultAttribute().m_description;

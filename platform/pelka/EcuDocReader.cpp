@@ -125,8 +125,8 @@ class DocumentReader {
   // ---- failures
 
   [[noreturn]] void FailAt(std::ptrdiff_t offset, const std::string& problem) const {
-    const std::size_t end = std::min(static_cast<std::size_t>(std::max<std::ptrdiff_t>(offset, 0)),
-                                     m_size);
+    const std::size_t end =
+        std::min(static_cast<std::size_t>(std::max<std::ptrdiff_t>(offset, 0)), m_size);
     const auto line = 1 + std::count(m_data, m_data + end, '\n');
     throw ZDocFileError(m_sourceName + ":" + std::to_string(line) + ": " + problem);
   }
@@ -344,9 +344,8 @@ class DocumentReader {
                   AttributeTexts& texts) {
     switch (type) {
       case ZAttrManager::ATUnsigned:
-        StoreValues<ZUnsignedDefaultAttr>(node, attribute, [&](const char* text) {
-          return Number<unsigned>(node, text);
-        });
+        StoreValues<ZUnsignedDefaultAttr>(
+            node, attribute, [&](const char* text) { return Number<unsigned>(node, text); });
         break;
       case ZAttrManager::ATSigned:
         StoreValues<ZSignedDefaultAttr>(node, attribute,
@@ -363,8 +362,8 @@ class DocumentReader {
         break;
       }
       case ZAttrManager::ATString:
-        StoreValues<ZCommonStringDefaultAttr>(
-            node, attribute, [](const char* text) { return FromUtf8(text); });
+        StoreValues<ZCommonStringDefaultAttr>(node, attribute,
+                                              [](const char* text) { return FromUtf8(text); });
         break;
       case ZAttrManager::ATText:
         ReadShortText(node, F::kValue, static_cast<ZTextDefaultAttr&>(attribute).GetValue(),
@@ -429,13 +428,13 @@ class DocumentReader {
   void ReadTextElement(pugi::xml_node node, ZTranslatable& text, SeenLanguages& seen) {
     CheckXmlAttributes(node, {F::kLang, F::kDefined});
     const pugi::xml_attribute lang = node.attribute(F::kLang);
-    const ZLanguageId language = lang ? Number<unsigned>(node, lang.value())
-                                      : ZLanguage::defaultLangId;
+    const ZLanguageId language =
+        lang ? Number<unsigned>(node, lang.value()) : ZLanguage::defaultLangId;
     SetEntry(node, text, seen, language, TextContent(node), Flag(node, F::kDefined, true));
   }
 
-  void SetEntry(pugi::xml_node node, ZTranslatable& text, SeenLanguages& seen,
-                ZLanguageId language, const std::wstring& value, bool defined) {
+  void SetEntry(pugi::xml_node node, ZTranslatable& text, SeenLanguages& seen, ZLanguageId language,
+                const std::wstring& value, bool defined) {
     if (!seen.insert(language).second) {
       Fail(node, "second text for language " + std::to_string(language));
     }

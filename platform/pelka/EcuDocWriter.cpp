@@ -128,9 +128,9 @@ class DocumentWriter {
   static std::wstring EnumValueText(const ZAttribute& attribute) {
     const ZEnumTagTable& table =
         static_cast<const ZEnumDefaultAttr&>(attribute.GetDefaultAttribute()).EnumTagTable();
-    const ZEnumTagId value =
-        attribute.IsOverride() ? static_cast<const ZEnumOverrideAttr&>(attribute).GetValue()
-                               : static_cast<const ZEnumDefaultAttr&>(attribute).GetValue();
+    const ZEnumTagId value = attribute.IsOverride()
+                                 ? static_cast<const ZEnumOverrideAttr&>(attribute).GetValue()
+                                 : static_cast<const ZEnumDefaultAttr&>(attribute).GetValue();
     return table.Find(value) == table.End() ? L"" : std::to_wstring(value);
   }
 
@@ -158,9 +158,8 @@ class DocumentWriter {
   void WriteTranslatable(pugi::xml_node node, const char* name, const ZTranslatable& text,
                          bool mustAppear) const {
     const std::vector<ZLanguageId> languages = LanguagesWithContent(text);
-    const bool onlyDefault =
-        languages.size() == 1 && languages[0] == ZLanguage::defaultLangId &&
-        text.IsDefined(ZLanguage::defaultLangId);
+    const bool onlyDefault = languages.size() == 1 && languages[0] == ZLanguage::defaultLangId &&
+                             text.IsDefined(ZLanguage::defaultLangId);
     if (onlyDefault) {
       SetText(node.append_attribute(name), text.GetText(ZLanguage::defaultLangId));
     } else if (languages.empty() && mustAppear) {

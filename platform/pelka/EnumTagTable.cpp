@@ -18,8 +18,8 @@ std::size_t ZEnumTagTable::LowerBound(ZEnumTagId id) const noexcept {
   const auto below = [](const std::unique_ptr<ZEnumTagSymbol>& symbol, ZEnumTagId wanted) {
     return symbol->GetId() < wanted;
   };
-  return static_cast<std::size_t>(
-      std::lower_bound(m_symbols.begin(), m_symbols.end(), id, below) - m_symbols.begin());
+  return static_cast<std::size_t>(std::lower_bound(m_symbols.begin(), m_symbols.end(), id, below) -
+                                  m_symbols.begin());
 }
 
 std::size_t ZEnumTagTable::PositionOf(ZEnumTagId id) const noexcept {

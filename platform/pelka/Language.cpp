@@ -20,8 +20,8 @@ std::size_t ZLanguageSet::PositionOf(ZLanguageId id) const noexcept {
   const auto hasId = [id](const ZSmarty<ZLanguage>& language) {
     return !language.IsNull() && language.Get()->GetId() == id;
   };
-  return static_cast<std::size_t>(
-      std::find_if(m_languages.begin(), m_languages.end(), hasId) - m_languages.begin());
+  return static_cast<std::size_t>(std::find_if(m_languages.begin(), m_languages.end(), hasId) -
+                                  m_languages.begin());
 }
 
 ZLanguageSet::Iterator ZLanguageSet::Find(ZLanguageId id) noexcept {

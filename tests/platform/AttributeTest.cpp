@@ -82,15 +82,9 @@ TEST_F(AttributeKinds, ValueTextsOfNumbers) {
 
 TEST_F(AttributeKinds, FloatTextIsTheShortestThatReadsBackWithWholeNumbersInFull) {
   const std::vector<std::pair<double, const wchar_t*>> cases = {
-      {0.1, L"0.1"},
-      {5.0, L"5"},
-      {-0.0, L"-0"},
-      {500000.0, L"500000"},
-      {-1e6, L"-1000000"},
-      {9007199254740992.0, L"9007199254740992"},
-      {1e20, L"1e+20"},
-      {2.5e-7, L"2.5e-07"},
-      {1.0 / 3, L"0.3333333333333333"}};
+      {0.1, L"0.1"},         {5.0, L"5"},          {-0.0, L"-0"},
+      {500000.0, L"500000"}, {-1e6, L"-1000000"},  {9007199254740992.0, L"9007199254740992"},
+      {1e20, L"1e+20"},      {2.5e-7, L"2.5e-07"}, {1.0 / 3, L"0.3333333333333333"}};
   for (const auto& [value, text] : cases) {
     m_float.SetValue(value);
     EXPECT_STREQ(m_float.GetValueText(), text);

@@ -84,8 +84,7 @@ TEST_F(EcuAttributes, VirtualAttributesShowEveryAttributeInDocumentOrder) {
   EXPECT_EQ(Qualifiers(view), (std::vector<std::wstring>{L"A.First", L"D.Shared", L"A.Third"}));
   m_third.CreateOverride(m_doc.GetEcu());
   m_shared.CreateOverride(m_doc.GetEcu());
-  EXPECT_EQ(Qualifiers(view),
-            (std::vector<std::wstring>{L"A.First", L"D.Shared*", L"A.Third*"}))
+  EXPECT_EQ(Qualifiers(view), (std::vector<std::wstring>{L"A.First", L"D.Shared*", L"A.Third*"}))
       << "overrides show in place, whatever the order they were made in";
   EXPECT_EQ(&(*view.Begin()).GetDefaultAttribute(), &m_first);
   EXPECT_EQ(m_third.GetPosition(), 2u);
@@ -104,8 +103,7 @@ TEST_F(Interfaces, AnInterfaceIsAnAttributeOfTheInterfaceCategory) {
   EXPECT_EQ(m_doc.FindInterface(L"CAN_1"), &m_can1);
   EXPECT_EQ(m_doc.FindInterface(L"CP.C"), nullptr);
   EXPECT_EQ(m_doc.FindInterface(L"CAN_9"), nullptr);
-  EXPECT_EQ(ModelError([&] { m_doc.AddInterfaceMember(L"CP.C", m_a); }),
-            "no interface \"CP.C\"");
+  EXPECT_EQ(ModelError([&] { m_doc.AddInterfaceMember(L"CP.C", m_a); }), "no interface \"CP.C\"");
 }
 
 TEST_F(Interfaces, MembersKeepDocumentOrderWhateverTheOrderOfAdding) {

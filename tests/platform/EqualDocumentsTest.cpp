@@ -63,9 +63,8 @@ TEST(EqualDocuments, NamesTheFirstDifference) {
               static_cast<ZFloatDefaultAttr*>(doc.FindAttribute(L"CP.F"))->SetValue(-0.0);
             }),
             "attribute \"CP.F\": default value");
-  EXPECT_EQ(DifferenceAfter([](ZEcuDoc& doc) {
-              doc.FindAttribute(L"CP.F")->CreateOverride(doc.GetEcu());
-            }),
+  EXPECT_EQ(DifferenceAfter(
+                [](ZEcuDoc& doc) { doc.FindAttribute(L"CP.F")->CreateOverride(doc.GetEcu()); }),
             "attribute \"CP.F\": override presence");
   EXPECT_EQ(DifferenceAfter([](ZEcuDoc& doc) { TagText(doc).SetDefined(false, 1031); }),
             "attribute \"CP.E\": tag 2");

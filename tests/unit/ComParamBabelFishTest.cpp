@@ -28,16 +28,15 @@ const std::vector<QualifierRow> kQualifierAliases = {
     {L"CanIdTypeFunc", {L"CanIdTypeFunc"}},
     {L"ReqCanId",
      {L"ReqCanIdPhys", L"PHYSICALREQUESTCANID", L"ReqCanId", L"idPhysReq", L"USDT_REQ",
-      L"CP_REQUEST_CANIDENTIFIER", L"ReqCanIdAllTgts", L"ECU_Diagnostic_Reception_ID",
-      L"PhysReqId", L"idRequest"}},
+      L"CP_REQUEST_CANIDENTIFIER", L"ReqCanIdAllTgts", L"ECU_Diagnostic_Reception_ID", L"PhysReqId",
+      L"idRequest"}},
     {L"ResCanId",
      {L"ResCanId", L"PhysicalResponseCANID", L"idPhysRes", L"USDT_RES",
       L"CP_RESPONSE_CANIDENTIFIER", L"PHYSICALRESPONSECANID", L"ECU_Diagnostic_Transmission_ID",
       L"PhysResId", L"idResponse"}},
     {L"ReqCanIdFunc",
      {L"ReqCanIdFunc", L"FunctionalRequestCANID", L"ALL_NODE_USDT_REQ",
-      L"CP_FUNCTIONAL_REQUEST_CANIDENTIFIER", L"Functional_Diagnostic_Reception_ID",
-      L"FuncCanId"}},
+      L"CP_FUNCTIONAL_REQUEST_CANIDENTIFIER", L"Functional_Diagnostic_Reception_ID", L"FuncCanId"}},
     {L"UudtResCanId", {L"UudtResCanId", L"UUDT_RES"}},
     {L"EcuAddress",
      {L"EcuAddress", L"EcuAddr", L"EcuPhysAddr", L"PhysEcuAddr", L"PhysEcuAddress", L"ecuAddr",
@@ -90,12 +89,14 @@ struct ValueRow {
 const std::vector<ValueRow> kValueAliases = {
     {L"AddrScheme", L"Normal", {L"Normal", L"normal"}},
     {L"AddrScheme", L"Extended", {L"Extended", L"extended"}},
-    {L"AddrScheme", L"NormalFixed",
+    {L"AddrScheme",
+     L"NormalFixed",
      {L"NormalFixed", L"normalfixed", L"normalFixed", L"Normal Fixed Addressing"}},
     {L"AddrScheme", L"Mixed", {L"Mixed", L"mixed"}},
     {L"AddrSchemeFunc", L"Normal", {L"Normal", L"normal"}},
     {L"AddrSchemeFunc", L"Extended", {L"Extended", L"extended"}},
-    {L"AddrSchemeFunc", L"NormalFixed",
+    {L"AddrSchemeFunc",
+     L"NormalFixed",
      {L"NormalFixed", L"normalfixed", L"normalFixed", L"Normal Fixed Addressing"}},
     {L"AddrSchemeFunc", L"Mixed", {L"Mixed", L"mixed"}},
     {L"CanIdType", L"11-Bit", {L"11-bit", L"11-Bit", L"11 bit", L"11 Bit", L"Normal"}},
@@ -157,16 +158,16 @@ TEST_F(ComParamBabelFishTest, EveryAliasListHoldsUpperCaseThenAliasInRegistratio
 }
 
 TEST_F(ComParamBabelFishTest, AliasListsRepeatAliasesThatAreAlreadyUpperCase) {
-  EXPECT_EQ(m_fish.GetAliases(L"P2Client"),
-            (AliasList{L"P2TIMEOUT", L"P2Timeout", L"P2CLIENT", L"P2Client", L"TIMEOUT_P2CE",
-                       L"TIMEOUT_P2CE", L"CP_P2_TIMEOUT", L"CP_P2_TIMEOUT", L"TTMORXSLOW",
-                       L"TTmoRxSlow", L"TTMORXSLOW", L"TtmoRxSlow", L"RESPONSETIMEOUT",
-                       L"RESPONSETIMEOUT"}));
+  EXPECT_EQ(
+      m_fish.GetAliases(L"P2Client"),
+      (AliasList{L"P2TIMEOUT", L"P2Timeout", L"P2CLIENT", L"P2Client", L"TIMEOUT_P2CE",
+                 L"TIMEOUT_P2CE", L"CP_P2_TIMEOUT", L"CP_P2_TIMEOUT", L"TTMORXSLOW", L"TTmoRxSlow",
+                 L"TTMORXSLOW", L"TtmoRxSlow", L"RESPONSETIMEOUT", L"RESPONSETIMEOUT"}));
   EXPECT_EQ(m_fish.GetValueAliases(L"AddrScheme", L"Normal"),
             (AliasList{L"NORMAL", L"Normal", L"NORMAL", L"normal"}));
   EXPECT_EQ(m_fish.GetValueAliases(L"CanIdType", L"11-Bit"),
-            (AliasList{L"11-BIT", L"11-bit", L"11-BIT", L"11-Bit", L"11 BIT", L"11 bit",
-                       L"11 BIT", L"11 Bit", L"NORMAL", L"Normal"}));
+            (AliasList{L"11-BIT", L"11-bit", L"11-BIT", L"11-Bit", L"11 BIT", L"11 bit", L"11 BIT",
+                       L"11 Bit", L"NORMAL", L"Normal"}));
 }
 
 TEST_F(ComParamBabelFishTest, SharedAliasGoesToTheLaterRegistrationButStaysInBothLists) {
@@ -213,8 +214,7 @@ TEST_F(ComParamBabelFishTest, EveryValueAliasAndItsUpperCaseFormTranslate) {
     for (const wchar_t* alias : row.aliases) {
       EXPECT_EQ(m_fish.GetNormalizedValue(row.normQualifier, alias), row.normValue)
           << row.normQualifier << L" " << alias;
-      EXPECT_EQ(m_fish.GetNormalizedValue(row.normQualifier, Upper(alias).c_str()),
-                row.normValue)
+      EXPECT_EQ(m_fish.GetNormalizedValue(row.normQualifier, Upper(alias).c_str()), row.normValue)
           << row.normQualifier << L" " << alias;
     }
   }

@@ -307,8 +307,8 @@ TEST_F(ComParamConfigurationTest, StartsEmptyWithItsInterfaceQualifier) {
 TEST_F(ComParamConfigurationTest, TextFormAddsACatalogueCloneWithAliasValueAndFlags) {
   ZComParamConfiguration configuration(L"If");
   // Fourth argument mayBeModified, fifth isSimulated.
-  ZComParam* param = configuration.AddComParam(L"AddressingScheme", L"AddrScheme", L"Mixed",
-                                               false, true);
+  ZComParam* param =
+      configuration.AddComParam(L"AddressingScheme", L"AddrScheme", L"Mixed", false, true);
   ASSERT_NE(param, nullptr);
   EXPECT_EQ(configuration.GetComParamCollection().FindByQualifier(L"AddrScheme"), param);
   EXPECT_STREQ(param->GetAlias(), L"AddressingScheme");
@@ -383,8 +383,7 @@ TEST_F(ComParamConfigurationTest, ClonesThatAreNotAddedAreDestroyed) {
   ZComParamFactory::GetInstance()->AddPrototype(new TrackedParam(L"Tracked", L""));
   {
     ZComParamConfiguration configuration(L"If");
-    EXPECT_THROW(configuration.AddComParam(L"a", L"Tracked", 1u, true, false),
-                 ZComParamException);
+    EXPECT_THROW(configuration.AddComParam(L"a", L"Tracked", 1u, true, false), ZComParamException);
     EXPECT_EQ(TrackedParam::s_live, 1);  // only the prototype
     EXPECT_NE(configuration.AddComParam(L"a", L"Tracked", L"x", true, false), nullptr);
     EXPECT_EQ(configuration.AddComParam(L"b", L"Tracked", L"y", true, false), nullptr);

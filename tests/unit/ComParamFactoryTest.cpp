@@ -243,7 +243,7 @@ TEST_F(ComParamFactoryTest, InstanceLivesUntilReleasedAndIsRebuiltWithTheSameCon
   Clone survivor = Create(L"AddrScheme");
 
   ZComParamFactory::ReleaseInstance();
-  ZComParamFactory::ReleaseInstance();  // harmless without a catalogue
+  ZComParamFactory::ReleaseInstance();        // harmless without a catalogue
   EXPECT_TRUE(survivor->SetValue(L"Mixed"));  // clones outlive their catalogue
   EXPECT_STREQ(survivor->GetName(), L"Addressing Scheme");
 

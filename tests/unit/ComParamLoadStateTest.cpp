@@ -83,12 +83,10 @@ TEST(ComParamLoadState, StateCanBeWrittenThroughThePointer) {
 TEST(ComParamLoadState, StateTexts) {
   ZComParamLoadState s;
   EXPECT_STREQ(s.GetComParamStateAsString(ZComParamLoadState::CPS_Found), L"found in tvd");
-  EXPECT_STREQ(s.GetComParamStateAsString(ZComParamLoadState::CPS_NotFound),
-               L"not found in tvd");
+  EXPECT_STREQ(s.GetComParamStateAsString(ZComParamLoadState::CPS_NotFound), L"not found in tvd");
   EXPECT_STREQ(s.GetComParamStateAsString(ZComParamLoadState::CPS_DefaultUsed),
                L"default value used");
-  EXPECT_STREQ(s.GetComParamStateAsString(ZComParamLoadState::CPS_NotRelevant),
-               L"not relevant");
+  EXPECT_STREQ(s.GetComParamStateAsString(ZComParamLoadState::CPS_NotRelevant), L"not relevant");
   EXPECT_STREQ(s.GetComParamStateAsString(ZComParamLoadState::CPS_Undefined), L"CPS_Undefined");
   EXPECT_STREQ(s.GetComParamStateAsString(static_cast<State>(7)), L"CPS_Undefined");
 }

@@ -19,9 +19,9 @@ namespace {
 // text while the set is empty) and opens the protected helpers to the tests.
 class ProbeParam : public ZComParam {
  public:
-  using ZComParam::ZComParam;
   using ZComParam::Initialize;
   using ZComParam::RetrieveUnsigned;
+  using ZComParam::ZComParam;
 
   ZComParam* Clone() const override { return new ProbeParam(*this); }
   unsigned GetValueAsUnsigned() const override { return 0; }
@@ -114,9 +114,9 @@ TEST(ComParam, DefaultStateIsInvalidTextWithBothFlagsSet) {
   EXPECT_TRUE(p.GetIsSimulated());
   EXPECT_TRUE(p.GetMayBeModified());
   EXPECT_EQ(p.GetValueType(), ZComParam::CPTString);
-  for (const wchar_t* text : {p.GetAlias(), p.GetDescription(), p.GetName(), p.GetPath(),
-                              p.GetQualifier(), p.GetValue(), p.GetStartRange(),
-                              p.GetStopRange()}) {
+  for (const wchar_t* text :
+       {p.GetAlias(), p.GetDescription(), p.GetName(), p.GetPath(), p.GetQualifier(), p.GetValue(),
+        p.GetStartRange(), p.GetStopRange()}) {
     EXPECT_STREQ(text, L"");
   }
 }
@@ -185,11 +185,10 @@ TEST(ComParam, SettersStoreTextUnchanged) {
 }
 
 TEST(ComParam, InitializeOverwritesFieldsButKeepsSetAndFlag) {
-  ProbeParam p(L"a", L"d", true, true, L"n", L"p", L"q", Set({L"ok"}), ZComParam::CPTString,
-               L"ok");
+  ProbeParam p(L"a", L"d", true, true, L"n", L"p", L"q", Set({L"ok"}), ZComParam::CPTString, L"ok");
   ASSERT_TRUE(p.SetValue(L"ok"));
-  p.Initialize(L"a2", L"d2", false, false, L"n2", L"p2", L"q2", L"3", L"4",
-               ZComParam::CPTUnsigned, L"v2");
+  p.Initialize(L"a2", L"d2", false, false, L"n2", L"p2", L"q2", L"3", L"4", ZComParam::CPTUnsigned,
+               L"v2");
   EXPECT_STREQ(p.GetAlias(), L"a2");
   EXPECT_STREQ(p.GetQualifier(), L"q2");
   EXPECT_FALSE(p.GetMayBeModified());
@@ -230,8 +229,7 @@ TEST(ComParamSetValue, RefusedValueKeepsTextSetsFlagAndLogsAtLevelZero) {
 }
 
 TEST(ComParamSetValue, AcceptedValueAfterRefusalClearsFlagAgain) {
-  ProbeParam p(L"a", L"d", false, true, L"n", L"p", L"q", Set({L"x"}), ZComParam::CPTString,
-               L"");
+  ProbeParam p(L"a", L"d", false, true, L"n", L"p", L"q", Set({L"x"}), ZComParam::CPTString, L"");
   EXPECT_FALSE(p.SetValue(L"y"));
   EXPECT_TRUE(p.SetValue(L"x"));
   EXPECT_TRUE(p.HasValidValue());
@@ -239,8 +237,7 @@ TEST(ComParamSetValue, AcceptedValueAfterRefusalClearsFlagAgain) {
 
 TEST(ComParamSetValue, RefusalWithoutLoggingStillSetsFlag) {
   ASSERT_FALSE(Logging::LoggingIsInitialized());
-  ProbeParam p(L"a", L"d", false, true, L"n", L"p", L"q", Set({L"x"}), ZComParam::CPTString,
-               L"");
+  ProbeParam p(L"a", L"d", false, true, L"n", L"p", L"q", Set({L"x"}), ZComParam::CPTString, L"");
   EXPECT_FALSE(p.SetValue(L"y"));
   EXPECT_FALSE(p.HasValidValue());
 }
@@ -248,8 +245,8 @@ TEST(ComParamSetValue, RefusalWithoutLoggingStillSetsFlag) {
 // ---- Copies ----
 
 TEST(ComParamCopy, CopyAndAssignmentCarryEveryFieldAndStayIndependent) {
-  ProbeParam original(L"a", L"d", false, true, L"n", L"p", L"q", Set({L"x"}),
-                      ZComParam::CPTString, L"");
+  ProbeParam original(L"a", L"d", false, true, L"n", L"p", L"q", Set({L"x"}), ZComParam::CPTString,
+                      L"");
   ASSERT_FALSE(original.SetValue(L"y"));
 
   ProbeParam copy(original);
@@ -295,16 +292,13 @@ TEST_P(RetrieveUnsignedTest, ReadsAs32BitBase10) {
 INSTANTIATE_TEST_SUITE_P(
     ComParam, RetrieveUnsignedTest,
     ::testing::Values(
-        Reading{L"0", true, 0}, Reading{L"5", true, 5},
-        Reading{L"4294967295", true, UINT_MAX},
-        Reading{L"00000000004294967295", true, UINT_MAX},
-        Reading{L"4294967296", false, UINT_MAX},
-        Reading{L"99999999999999999999999999", false, UINT_MAX},
-        Reading{L"12abc", true, 12}, Reading{L"1 2", true, 1}, Reading{L"0x10", true, 0},
-        Reading{L"", true, 0}, Reading{nullptr, true, 0}, Reading{L"abc", true, 0},
-        Reading{L" \t\n\r\v\f42", true, 42}, Reading{L"+7", true, 7},
-        Reading{L"-", true, 0}, Reading{L"- 5", true, 0}, Reading{L"+-5", true, 0},
-        Reading{L"-1", true, UINT_MAX}, Reading{L"-0", true, 0},
+        Reading{L"0", true, 0}, Reading{L"5", true, 5}, Reading{L"4294967295", true, UINT_MAX},
+        Reading{L"00000000004294967295", true, UINT_MAX}, Reading{L"4294967296", false, UINT_MAX},
+        Reading{L"99999999999999999999999999", false, UINT_MAX}, Reading{L"12abc", true, 12},
+        Reading{L"1 2", true, 1}, Reading{L"0x10", true, 0}, Reading{L"", true, 0},
+        Reading{nullptr, true, 0}, Reading{L"abc", true, 0}, Reading{L" \t\n\r\v\f42", true, 42},
+        Reading{L"+7", true, 7}, Reading{L"-", true, 0}, Reading{L"- 5", true, 0},
+        Reading{L"+-5", true, 0}, Reading{L"-1", true, UINT_MAX}, Reading{L"-0", true, 0},
         Reading{L"-4294967295", true, 1}, Reading{L"-4294967296", false, UINT_MAX},
         // Only ASCII digits count: ARABIC-INDIC DIGIT THREE and FULLWIDTH DIGIT ONE.
         Reading{L"\u0663", true, 0}, Reading{L"\uff11", true, 0}));
@@ -319,8 +313,8 @@ TEST(ComParam, RetrieveUnsignedDependsOnTheTextAlone) {
 // ---- PrintOn ----
 
 TEST(ComParamPrintOn, WritesTheTenLineBlock) {
-  ProbeParam p(L"MyAlias", L"", false, true, L"My Name", L"some/path", L"P2Client", L"1",
-               L"2", ZComParam::CPTString, L"25");
+  ProbeParam p(L"MyAlias", L"", false, true, L"My Name", L"some/path", L"P2Client", L"1", L"2",
+               ZComParam::CPTString, L"25");
   std::wostringstream out;
   p.PrintOn(out);
   EXPECT_EQ(out.str(),

@@ -95,11 +95,11 @@ class DecimalCommaLocale {
 
 TEST_F(EasyAttributeValueWriterTest, UnsignedTextsThatAreEntirelyANumber) {
   const UnsignedCase cases[] = {
-      {L"10", 10, 10u},          {L"", 10, 0u},
-      {L" \t+42", 10, 42u},      {L"007", 10, 7u},
-      {L"-1", 10, 4294967295u},  {L"4294967295", 10, 4294967295u},
-      {L"-4294967295", 10, 1u},  {L"fF", 16, 255u},
-      {L"101", 2, 5u},           {L"", 1, 0u},
+      {L"10", 10, 10u},         {L"", 10, 0u},
+      {L" \t+42", 10, 42u},     {L"007", 10, 7u},
+      {L"-1", 10, 4294967295u}, {L"4294967295", 10, 4294967295u},
+      {L"-4294967295", 10, 1u}, {L"fF", 16, 255u},
+      {L"101", 2, 5u},          {L"", 1, 0u},
   };
   for (const UnsignedCase& c : cases) {
     SCOPED_TRACE(::testing::Message() << "\"" << c.text << "\" base " << c.base);
@@ -113,10 +113,11 @@ TEST_F(EasyAttributeValueWriterTest, UnsignedTextsThatAreEntirelyANumber) {
 
 TEST_F(EasyAttributeValueWriterTest, UnsignedTextsWithAnythingElseAreRefusedUntouched) {
   const RefusedCase cases[] = {
-      {L"10 ", 10},        {L"12abc", 10},       {L"abc", 10},        {L"   ", 10},
-      {L"-", 10},          {L"1.5", 10},         {L"4294967296", 10}, {L"-4294967296", 10},
-      {L"99999999999999999999", 10},             {L"0x1F", 16},       {L"102", 2},
-      {L"1", 1},           {L"1", 37},
+      {L"10 ", 10},        {L"12abc", 10},       {L"abc", 10},
+      {L"   ", 10},        {L"-", 10},           {L"1.5", 10},
+      {L"4294967296", 10}, {L"-4294967296", 10}, {L"99999999999999999999", 10},
+      {L"0x1F", 16},       {L"102", 2},          {L"1", 1},
+      {L"1", 37},
   };
   ZUnsignedDefaultAttr& attribute = Add<ZUnsignedDefaultAttr>();
   const std::string before = Snapshot();
@@ -136,8 +137,13 @@ TEST_F(EasyAttributeValueWriterTest, ParseErrorKeepsTheExistingOverridesValue) {
 
 TEST_F(EasyAttributeValueWriterTest, SignedTextsIgnoreWhatFollowsTheNumber) {
   const SignedCase cases[] = {
-      {L"-5x", -5},       {L"12abc", 12}, {L" +7 apples", 7}, {L"2147483647", INT_MAX},
-      {L"-2147483648", INT_MIN},          {L"abc", 0},        {L"", 0},
+      {L"-5x", -5},
+      {L"12abc", 12},
+      {L" +7 apples", 7},
+      {L"2147483647", INT_MAX},
+      {L"-2147483648", INT_MIN},
+      {L"abc", 0},
+      {L"", 0},
   };
   for (const SignedCase& c : cases) {
     SCOPED_TRACE(::testing::Message() << "\"" << c.text << "\"");
@@ -161,8 +167,8 @@ TEST_F(EasyAttributeValueWriterTest, SignedNumbersBeyond32BitsAreRefusedUntouche
 
 TEST_F(EasyAttributeValueWriterTest, FloatTextsReadAsAtofReadsThem) {
   const FloatCase cases[] = {
-      {L"2.5", 2.5},          {L"abc", 0.0},     {L"", 0.0},          {L"1.5e3xyz", 1500.0},
-      {L"  -0.25", -0.25},    {L"1,5", 1.0},     {L"3.5\u20ac", 3.5},  {L"\u4e2d7", 0.0},
+      {L"2.5", 2.5},       {L"abc", 0.0}, {L"", 0.0},          {L"1.5e3xyz", 1500.0},
+      {L"  -0.25", -0.25}, {L"1,5", 1.0}, {L"3.5\u20ac", 3.5}, {L"\u4e2d7", 0.0},
   };
   for (const FloatCase& c : cases) {
     SCOPED_TRACE(::testing::Message() << "\"" << c.text << "\"");

@@ -207,8 +207,7 @@ TEST(TestSuite, RunsModulesInOrderIntoOneResult) {
   suite.Run();
   EXPECT_STREQ(suite.GetTestResult().GetTestReportAsString(),
                (L"\n'First' started\n'First::Throws' failure '(1)value differs'\n" +
-                Closing(L"First", 1, 0, 0) + L"'Second' started\n" +
-                Closing(L"Second", 0, 0, 1))
+                Closing(L"First", 1, 0, 0) + L"'Second' started\n" + Closing(L"Second", 0, 0, 1))
                    .c_str());
 }
 

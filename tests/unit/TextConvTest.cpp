@@ -66,7 +66,9 @@ TEST(TextConv, ConvertToNarrowHandsOutTheScratchBufferAndTheByteCount) {
   char* pBuffer = nullptr;
   EXPECT_EQ(ConvertToNarrow(kWestern, L"ab\u20acdef", 4, pBuffer, 4), 4);
   ASSERT_NE(pBuffer, nullptr);
-  EXPECT_EQ(std::string(pBuffer, 4), "ab\x80" "d");
+  EXPECT_EQ(std::string(pBuffer, 4),
+            "ab\x80"
+            "d");
 }
 
 TEST(TextConv, ConvertToNarrowFailsWithNullBufferAndZero) {

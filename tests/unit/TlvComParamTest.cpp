@@ -44,7 +44,6 @@ class TlvComParamTest : public DocumentTest {
     }
     return attribute;
   }
-
 };
 
 void ExpectOneLogLine(const LogCapture& log, const std::wstring& text) {
@@ -238,10 +237,14 @@ TEST_F(TlvComParamTest, EveryAccessorChecksTheDefaultAttribute) {
   ZTlvComParam view(nullptr);
   std::wostringstream out;
   const std::function<void()> accessors[] = {
-      [&] { view.GetQualifier(); },       [&] { view.GetCategoryQualifier(); },
-      [&] { view.GetName(); },            [&] { view.GetDescription(); },
-      [&] { view.GetMayBeModified(); },   [&] { view.GetValue(); },
-      [&] { view.SetValue(L"1", true); }, [&] { view.PrintOn(out); },
+      [&] { view.GetQualifier(); },
+      [&] { view.GetCategoryQualifier(); },
+      [&] { view.GetName(); },
+      [&] { view.GetDescription(); },
+      [&] { view.GetMayBeModified(); },
+      [&] { view.GetValue(); },
+      [&] { view.SetValue(L"1", true); },
+      [&] { view.PrintOn(out); },
   };
   for (const auto& access : accessors) {
     LogCapture log;

@@ -18,7 +18,7 @@
 namespace Logging {
 
 enum Level : int {
-  LevelError = 0,     // failed invariants, refused values, internal errors
+  LevelError = 0,  // failed invariants, refused values, internal errors
   LevelImportant = 1,
   LevelProgress = 2,  // progress notes of the self-test
   LevelWarning = 3    // skipped, overwritten, duplicate or unknown parameters

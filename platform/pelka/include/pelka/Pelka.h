@@ -1,11 +1,11 @@
 // Everything of the document model stand-in (namespace Pelka).
 #pragma once
 
+#include <pelka/AttrUtilities.h>
 #include <pelka/Attributable.h>
 #include <pelka/Attribute.h>
 #include <pelka/AttributeKinds.h>
 #include <pelka/AttributeVisitor.h>
-#include <pelka/AttrUtilities.h>
 #include <pelka/EcuDoc.h>
 #include <pelka/EcuDocFile.h>
 #include <pelka/EnumTagTable.h>
