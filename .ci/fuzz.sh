@@ -9,9 +9,9 @@ seconds="${1:-30}"
 build="${2:-build-fuzz}"
 root="$PWD"
 
-# Warnings are gated by the gcc builds; this one looks for faults at run time.
-CC=clang CXX=clang++ cmake -S . -B "$build" -DCOMPARAM_FUZZ=ON -DCOMPARAM_TESTS=OFF \
-  -DCOMPARAM_TOOLS=OFF -DCOMPARAM_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
+CC=clang CXX=clang++ cmake -S . -B "$build" -DCOMPARAM_FUZZ=ON -DCOMPARAM_WERROR=ON \
+  -DCOMPARAM_TESTS=OFF -DCOMPARAM_TOOLS=OFF -DCOMPARAM_BENCHMARKS=OFF \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" -j2 --target fuzz_load fuzz_value_text fuzz_round_trip
 
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
