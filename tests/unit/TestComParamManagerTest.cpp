@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "LogCapture.h"
+#include "SelfTestFixture.h"
 
 using NComParamMan::ZComParamException;
 using NComParamTest::ZTestComParamManager;
@@ -22,10 +23,6 @@ using NComParamTest::ZTestResult;
 namespace {
 
 enum { kConvert = 0, kModify = 1, kCheck = 2 };
-
-std::unique_ptr<Pelka::ZEcuDoc> LoadFixture(const char* name) {
-  return Pelka::LoadEcuDoc(std::string(COMPARAM_TEST_DATA_DIR) + "/selftest/" + name);
-}
 
 std::unique_ptr<Pelka::ZEcuDoc> ParseDoc(const std::string& attributes) {
   const std::string text = "<ecudoc><attributes>" + attributes + "</attributes></ecudoc>";
@@ -154,6 +151,15 @@ TEST(TestComParamManager, ModifyingRestoresEveryNumberOfTheDocument) {
   // Refused by the normalized parameter, so never modified: nothing could restore them.
   EXPECT_EQ(after.at(L"CP1.EcuAddress"), L"300");
   EXPECT_EQ(after.at(L"CP2.EcuAddr"), L"300");
+}
+
+TEST(TestComParamManager, ModifyingRestoresEveryNumberOfTheSampleDocuments) {
+  for (const char* sample : kSampleDocuments) {
+    auto doc = LoadSample(sample);
+    const std::map<std::wstring, std::wstring> before = NumberValues(*doc);
+    RunSubTest(*doc, kModify);
+    EXPECT_EQ(NumberValues(*doc), before) << sample;
+  }
 }
 
 // Numbers read back as "0" and "AddrScheme" as "Extended"; the enumerated identifier types and

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "LogCapture.h"
+#include "SelfTestFixture.h"
 
 using NComParamTest::ZTestSuiteComParam;
 
@@ -30,10 +31,6 @@ const wchar_t* const kPassingReport =
     L"# failures   : 0\n"
     L"# errors     : 0\n"
     L"# successes  : 3\n";
-
-std::unique_ptr<Pelka::ZEcuDoc> LoadFixture(const char* name) {
-  return Pelka::LoadEcuDoc(std::string(COMPARAM_TEST_DATA_DIR) + "/selftest/" + name);
-}
 
 std::wstring ReportOf(Pelka::ZEcuDoc& doc) {
   ZTestSuiteComParam suite(doc);
@@ -63,5 +60,12 @@ TEST(TestSuiteComParam, ReportsEverySuccessOnTheFixtureDocuments) {
   for (const char* fixture : {"two-interfaces.xml", "addressing-rules.xml"}) {
     auto doc = LoadFixture(fixture);
     EXPECT_EQ(ReportOf(*doc), kPassingReport) << fixture;
+  }
+}
+
+TEST(TestSuiteComParam, ReportsEverySuccessOnTheSampleDocuments) {
+  for (const char* sample : kSampleDocuments) {
+    auto doc = LoadSample(sample);
+    EXPECT_EQ(ReportOf(*doc), kPassingReport) << sample;
   }
 }
