@@ -7,29 +7,17 @@
 #include <vector>
 
 #include "LogCapture.h"
+#include "SelfTestFixture.h"
 
 using NComParamTest::ZTestComParam;
 using NComParamTest::ZTestResult;
-
-namespace {
-
-const wchar_t* const kPassingReport =
-    L"\n"
-    L"'ZComParam Test' started\n"
-    L"'ZComParam Test' finished\n"
-    L"-------------------------------------------------------------\n"
-    L"# failures   : 0\n"
-    L"# errors     : 0\n"
-    L"# successes  : 11\n";
-
-}  // namespace
 
 TEST(TestComParam, AllElevenSubTestsSucceedOnTheParameterClasses) {
   ZTestComParam module;
   ZTestResult result;
   EXPECT_STREQ(module.GetName(), L"ZComParam Test");
   EXPECT_TRUE(module.Run(result));
-  EXPECT_STREQ(result.GetTestReportAsString(), kPassingReport);
+  EXPECT_EQ(result.GetTestReportAsString(), L"\n" + kParamModulePassed);
 }
 
 TEST(TestComParam, EachSubTestRunsAloneAndUnknownIdsAreRefused) {
