@@ -40,7 +40,7 @@ class ZTlvComInterface {
   Pelka::ZEcuDoc* m_pEcuDoc;
   std::wstring m_interfaceQualifier;
   std::vector<ZTlvComParam*> m_comParams;
-  // Keys view the views' own qualifiers, so indexing copies no text.
+  // Keys view the qualifiers the views own, so indexing copies no text.
   std::map<std::wstring_view, ZTlvComParam*> m_qualifier2comParam;
 };
 

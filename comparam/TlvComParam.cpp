@@ -60,11 +60,7 @@ bool IsHeldByEcu(ZDefaultAttr& attribute) {
 }  // namespace
 
 ZTlvComParam::ZTlvComParam(ZDefaultAttr* pDefaultAttr)
-    : m_pDefaultAttr(pDefaultAttr),
-      m_pOverrideAttr(nullptr),
-      m_qualifier(L""),
-      m_categoryQualifier(L""),
-      m_attrType(ZAttrManager::ATUnsigned) {
+    : m_pDefaultAttr(pDefaultAttr), m_pOverrideAttr(nullptr), m_attrType(ZAttrManager::ATUnsigned) {
   // A view without an attribute stays inert; each accessor then reports it.
   if (!m_pDefaultAttr) return;
   m_attrType = ZAttrTypeChecker::GetAttrType(*m_pDefaultAttr);
@@ -91,12 +87,12 @@ ZAttribute& ZTlvComParam::SourceAttr() const {
 
 const wchar_t* ZTlvComParam::GetQualifier() const {
   DefaultAttr();
-  return m_qualifier;
+  return m_qualifier.c_str();
 }
 
 const wchar_t* ZTlvComParam::GetCategoryQualifier() const {
   DefaultAttr();
-  return m_categoryQualifier;
+  return m_categoryQualifier.c_str();
 }
 
 const wchar_t* ZTlvComParam::GetName() const {

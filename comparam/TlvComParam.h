@@ -41,10 +41,9 @@ class ZTlvComParam {
 
   Pelka::ZDefaultAttr* m_pDefaultAttr;
   Pelka::ZOverrideAttr* m_pOverrideAttr;
-  // Both point into the document's own qualifier texts, which never change while the attribute
-  // lives; a view lives for one conversion only.
-  const wchar_t* m_qualifier;
-  const wchar_t* m_categoryQualifier;
+  // Copies: the document model promises nothing about how long its texts stay where they are.
+  std::wstring m_qualifier;
+  std::wstring m_categoryQualifier;
   Pelka::ZAttrManager::ZAttrType m_attrType;
   std::wstring m_valueText;
 };
