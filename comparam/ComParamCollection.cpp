@@ -50,6 +50,7 @@ ZComParamCollection& ZComParamCollection::operator=(const ZComParamCollection& o
 ZComParamCollection::~ZComParamCollection() { Clear(); }
 
 bool ZComParamCollection::AddComParam(ZComParam* param) {
+  if (!param) return false;
   const std::wstring_view qualifier = param->GetQualifier();
   const auto place = m_normQual2comParam.lower_bound(qualifier);
   if (place != m_normQual2comParam.end() && place->first == qualifier) {

@@ -9,6 +9,7 @@
 #include <clocale>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 
 using namespace Pelka;
 
@@ -56,13 +57,14 @@ ZIntegerText ReadInteger(const wchar_t* text, int base) {
 }
 
 // atof in the classic "C" locale whatever the process locale: a decimal point, never a comma.
+// Should the C library have no such locale to give, the process locale is all there is.
 double ReadClassicDouble(const char* text) {
 #if defined(_WIN32)
   static const _locale_t classic = _create_locale(LC_ALL, "C");
-  return _strtod_l(text, nullptr, classic);
+  return classic ? _strtod_l(text, nullptr, classic) : std::strtod(text, nullptr);
 #else
   static const locale_t classic = newlocale(LC_ALL_MASK, "C", locale_t{});
-  return strtod_l(text, nullptr, classic);
+  return classic ? strtod_l(text, nullptr, classic) : std::strtod(text, nullptr);
 #endif
 }
 
@@ -144,7 +146,10 @@ bool ZEasyAttributeValueWriter::ParseSigned() {
 bool ZEasyAttributeValueWriter::KeepText() { return true; }
 
 bool ZEasyAttributeValueWriter::ParseFloat() {
-  m_floatValue = ReadClassicDouble(NComParamMan::ToNarrowString(m_valueText).c_str());
+  const std::string narrow = NComParamMan::ToNarrowString(m_valueText);
+  // Text that could not be converted is no number: it must not be stored as 0.
+  if (narrow.empty() && !m_valueText.empty()) return false;
+  m_floatValue = ReadClassicDouble(narrow.c_str());
   return true;
 }
 

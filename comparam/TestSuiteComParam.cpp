@@ -9,13 +9,13 @@ namespace NComParamTest {
 
 ZTestSuiteComParam::ZTestSuiteComParam(Pelka::ZEcuDoc& ecuDoc)
     : m_pTestComParam(nullptr), m_pTestComParamManager(nullptr) {
-  // Both modules exist before the members take them, so a failed allocation leaks neither.
+  // The members take the modules only once nothing can throw any more, so neither leaks.
   auto pTestComParam = std::make_unique<ZTestComParam>();
   auto pTestComParamManager = std::make_unique<ZTestComParamManager>(ecuDoc);
+  AddTest(*pTestComParam);
+  AddTest(*pTestComParamManager);
   m_pTestComParam = pTestComParam.release();
   m_pTestComParamManager = pTestComParamManager.release();
-  AddTest(*m_pTestComParam);
-  AddTest(*m_pTestComParamManager);
 }
 
 ZTestSuiteComParam::~ZTestSuiteComParam() {

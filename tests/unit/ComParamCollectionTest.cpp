@@ -123,6 +123,12 @@ TEST_F(ComParamCollectionTest, NullQualifierReadsAsEmptyText) {
   EXPECT_EQ(collection.FindByQualifier(nullptr), unnamed);
 }
 
+TEST_F(ComParamCollectionTest, NullParameterIsRefused) {
+  ZComParamCollection collection;
+  EXPECT_FALSE(collection.AddComParam(nullptr));
+  EXPECT_EQ(collection.Count(), 0u);
+}
+
 TEST_F(ComParamCollectionTest, IndexKeepsTheQualifierAParameterHadWhenAdded) {
   ZComParamCollection collection;
   ZComParam* param = Add(collection, L"P2Client");

@@ -1,6 +1,7 @@
 // Unit tests for comparam/EasyAttributeValueWriter.cpp
 #include "EasyAttributeValueWriter.h"
 
+#include <buffers/Buffers.h>
 #include <pelka/Pelka.h>
 
 #include <gtest/gtest.h>
@@ -177,6 +178,17 @@ TEST_F(EasyAttributeValueWriterTest, FloatTextsReadAsAtofReadsThem) {
     EXPECT_EQ(Write(attribute, c.text), kWritten);
     EXPECT_EQ(OverrideOf(attribute).GetValue(), c.stored);
   }
+}
+
+TEST_F(EasyAttributeValueWriterTest, FloatTextThatCannotBeConvertedIsAParseErrorNotZero) {
+  ZFloatDefaultAttr& attribute = Add<ZFloatDefaultAttr>();
+  attribute.SetValue(99.0);
+  const std::string before = Snapshot();
+  NBuffers::SetBufferFailureForTesting(true);
+  const int result = Write(attribute, L"2.5");
+  NBuffers::SetBufferFailureForTesting(false);
+  EXPECT_EQ(result, kParseError);
+  EXPECT_EQ(Snapshot(), before) << "the document stays untouched";
 }
 
 TEST_F(EasyAttributeValueWriterTest, FloatTextsUseADecimalPointWhateverTheProcessLocale) {
