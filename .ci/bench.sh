@@ -7,12 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build-bench-ci}"
 
-if ! dpkg -s libbenchmark-dev >/dev/null 2>&1; then
-  echo "== installing libbenchmark-dev"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq libbenchmark-dev
-fi
+.ci/install-missing.sh cmake g++ make libpugixml-dev libbenchmark-dev
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCOMPARAM_WERROR=ON -DCOMPARAM_BENCHMARKS=ON \
   -DCOMPARAM_TESTS=OFF -DCOMPARAM_TOOLS=OFF

@@ -8,8 +8,10 @@ cd "$(dirname "$0")/.."
 seconds="${1:-30}"
 build="${2:-build-fuzz}"
 root="$PWD"
+.ci/install-missing.sh cmake make libpugixml-dev clang libclang-rt-dev
 
-CC=clang CXX=clang++ cmake -S . -B "$build" -DCOMPARAM_FUZZ=ON -DCOMPARAM_WERROR=ON \
+cmake -S . -B "$build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DCOMPARAM_FUZZ=ON -DCOMPARAM_WERROR=ON \
   -DCOMPARAM_TESTS=OFF -DCOMPARAM_TOOLS=OFF -DCOMPARAM_BENCHMARKS=OFF \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" -j2 --target fuzz_load fuzz_value_text fuzz_round_trip

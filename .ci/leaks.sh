@@ -6,6 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build}"
+.ci/install-missing.sh
+.ci/install-missing.sh valgrind
 
 cmake -S . -B "$build" -DCOMPARAM_TOOLS=ON
 cmake --build "$build" -j2 --target comparam_tool

@@ -7,6 +7,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build-lint}"
+.ci/install-missing.sh
+.ci/install-missing.sh clang-format clang-tidy cppcheck python3
 
 echo "== clang-format"
 git ls-files '*.h' '*.cpp' | xargs clang-format --dry-run -Werror
@@ -26,7 +28,8 @@ PY
 
 echo "== clang-tidy"
 run-clang-tidy -quiet -j 2 -p "$build/lint" >"$build/lint/clang-tidy.log" 2>&1 || {
-  grep -E -A3 'warning:|error:' "$build/lint/clang-tidy.log"
+  # A crash or a missing tool leaves no finding to show: then the log's end says why.
+  grep -E -A3 'warning:|error:' "$build/lint/clang-tidy.log" || tail -n 50 "$build/lint/clang-tidy.log"
   exit 1
 }
 

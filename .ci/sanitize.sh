@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build-asan}"
+.ci/install-missing.sh
 
 # LeakSanitizer checks every test program at exit; the other options widen what ASan looks at.
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1"

@@ -15,16 +15,7 @@ prefix=$deps/prefix
 toolchain=$root/cmake/toolchains/mingw-w64.cmake
 
 install_missing() {
-  local need=() pkg
-  for pkg in cmake make dpkg-dev googletest g++-mingw-w64-x86-64-posix wine64; do
-    dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
-  done
-  if [ ${#need[@]} -gt 0 ]; then
-    echo "== installing ${need[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq "${need[@]}"
-  fi
+  "$root/.ci/install-missing.sh" cmake make dpkg-dev googletest g++-mingw-w64-x86-64-posix wine64
 }
 
 # apt-get source needs deb-src entries: mirror the Debian deb entries of the machine.
