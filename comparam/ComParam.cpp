@@ -1,15 +1,13 @@
 #include <comparam/ComParam.h>
 
 #include <Util/Diagnostics.h>
+#include <Util/IntegerText.h>
 
 #include <climits>
-#include <cwctype>
 
 namespace NComParamMan {
 
 namespace {
-
-bool IsDecimalDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
 // One line of the PrintOn block; the label arrives already padded.
 template <typename T>
@@ -140,24 +138,15 @@ void ZComParam::PrintOn(std::wostream& stream) const {
   stream << L"}" << std::endl;
 }
 
-// Written by hand rather than with wcstoul: unsigned long is 64 bits on some
-// platforms, and the reading must wrap and overflow at 32 bits everywhere.
+// Not wcstoul: unsigned long is 64 bits on some platforms, and the reading must wrap and
+// overflow at 32 bits everywhere.
 bool ZComParam::RetrieveUnsigned(const wchar_t* text, unsigned& out) {
-  const wchar_t* p = Diag::NonNull(text);
-  while (*p != L'\0' && std::iswspace(static_cast<std::wint_t>(*p))) ++p;
-  const bool negative = *p == L'-';
-  if (*p == L'-' || *p == L'+') ++p;
-
-  unsigned long long magnitude = 0;
-  for (; IsDecimalDigit(*p); ++p) {
-    magnitude = magnitude * 10 + static_cast<unsigned>(*p - L'0');
-    if (magnitude > UINT_MAX) {
-      out = UINT_MAX;
-      return false;
-    }
+  const ZIntegerText number = ReadInteger(Diag::NonNull(text), 10);
+  if (number.tooLarge) {
+    out = UINT_MAX;
+    return false;
   }
-  const unsigned number = static_cast<unsigned>(magnitude);
-  out = negative ? 0u - number : number;
+  out = number.negative ? 0u - number.magnitude : number.magnitude;
   return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <Util/ComParamHelper.h>
 #include <Util/Diagnostics.h>
+#include <Util/IntegerText.h>
 #include <Util/TextConv.h>
 
 #include <pelka/Language.h>
@@ -14,47 +15,6 @@
 using namespace Pelka;
 
 namespace {
-
-// An integer text read as the C library's wcstol family reads it (leading blanks, an optional
-// sign, digits of the base, no prefix), but in 32 bits on every platform: the C library's long
-// has 64 bits on some.
-struct ZIntegerText {
-  bool negative = false;
-  bool tooLarge = false;  // the magnitude does not fit in 32 bits
-  std::uint32_t magnitude = 0;
-  const wchar_t* pEnd = nullptr;  // after the last digit; the start of the text when there is none
-};
-
-bool IsBlank(wchar_t c) {
-  return c == L' ' || c == L'\t' || c == L'\n' || c == L'\v' || c == L'\f' || c == L'\r';
-}
-
-// The digit's value, or 36 (a digit of no base) for any other character.
-int DigitValue(wchar_t c) {
-  if (c >= L'0' && c <= L'9') return c - L'0';
-  if (c >= L'a' && c <= L'z') return c - L'a' + 10;
-  if (c >= L'A' && c <= L'Z') return c - L'A' + 10;
-  return 36;
-}
-
-ZIntegerText ReadInteger(const wchar_t* text, int base) {
-  ZIntegerText number;
-  number.pEnd = text;
-  const wchar_t* p = text;
-  while (IsBlank(*p)) ++p;
-  if (*p == L'+' || *p == L'-') number.negative = *p++ == L'-';
-  const wchar_t* pDigits = p;
-  const int digitBase = base >= 2 && base <= 36 ? base : 0;  // no digit in an invalid base
-  std::uint64_t magnitude = 0;
-  for (int digit; (digit = DigitValue(*p)) < digitBase; ++p) {
-    // Once too large the number stays too large, but its remaining digits still belong to it.
-    if (!number.tooLarge) magnitude = magnitude * digitBase + digit;
-    number.tooLarge = magnitude > UINT32_MAX;
-  }
-  if (p != pDigits) number.pEnd = p;
-  number.magnitude = static_cast<std::uint32_t>(magnitude);
-  return number;
-}
 
 // atof in the classic "C" locale whatever the process locale: a decimal point, never a comma.
 // Should the C library have no such locale to give, the process locale is all there is.
@@ -127,7 +87,7 @@ bool ZEasyAttributeValueWriter::BounceEntryVisit(ZOverrideAttr& attribute) {
 }
 
 bool ZEasyAttributeValueWriter::ParseUnsigned() {
-  const ZIntegerText number = ReadInteger(m_valueText.c_str(), m_base);
+  const NComParamMan::ZIntegerText number = NComParamMan::ReadInteger(m_valueText.c_str(), m_base);
   if (number.tooLarge || *number.pEnd != L'\0') return false;
   // A negated magnitude wraps modulo 2^32, as the C library does for unsigned numbers.
   m_unsignedValue = number.negative ? 0u - number.magnitude : number.magnitude;
@@ -135,7 +95,7 @@ bool ZEasyAttributeValueWriter::ParseUnsigned() {
 }
 
 bool ZEasyAttributeValueWriter::ParseSigned() {
-  const ZIntegerText number = ReadInteger(m_valueText.c_str(), m_base);
+  const NComParamMan::ZIntegerText number = NComParamMan::ReadInteger(m_valueText.c_str(), m_base);
   const std::int64_t value =
       number.negative ? -std::int64_t{number.magnitude} : std::int64_t{number.magnitude};
   if (number.tooLarge || value < INT32_MIN || value > INT32_MAX) return false;

@@ -1,0 +1,50 @@
+// Unit tests for Util/IntegerText.cpp
+#include <Util/IntegerText.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+using NComParamMan::ReadInteger;
+using NComParamMan::ZIntegerText;
+
+namespace {
+
+struct IntegerCase {
+  const wchar_t* text;
+  int base;
+  bool negative;
+  bool tooLarge;
+  std::uint32_t magnitude;
+  int digitsEndAt;  // offset of pEnd from the start of the text
+};
+
+}  // namespace
+
+TEST(IntegerText, ReadsAsTheCLibraryInThirtyTwoBits) {
+  const IntegerCase cases[] = {
+      {L"42", 10, false, false, 42, 2},
+      {L" \t\n-7x", 10, true, false, 7, 5},
+      {L"+0012", 10, false, false, 12, 5},
+      {L"ff", 16, false, false, 255, 2},
+      {L"0x1A", 16, false, false, 0, 1},  // no prefix: the x ends the number
+      {L"4294967295", 10, false, false, 4294967295u, 10},
+      {L"4294967296", 10, false, true, 0, 10},
+      {L"99999999999999999999", 10, false, true, 0, 20},
+      {L"", 10, false, false, 0, 0},
+      {L"-", 10, true, false, 0, 0},         // a sign without digits is no number
+      {L"\u20037", 10, false, false, 0, 0},  // only ASCII blanks are skipped
+      {L"12", 1, false, false, 0, 0},        // no digit in an invalid base
+      {L"zz", 36, false, false, 1295, 2},
+  };
+  for (const IntegerCase& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "base " << c.base << ", case " << (&c - cases));
+    const ZIntegerText number = ReadInteger(c.text, c.base);
+    EXPECT_EQ(number.negative, c.negative);
+    EXPECT_EQ(number.tooLarge, c.tooLarge);
+    if (!c.tooLarge) {
+      EXPECT_EQ(number.magnitude, c.magnitude);
+    }
+    EXPECT_EQ(number.pEnd - c.text, c.digitsEndAt);
+  }
+}
