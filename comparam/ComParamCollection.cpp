@@ -21,7 +21,7 @@ ZComParam* AddCatalogueClone(ZComParamCollection& collection, const wchar_t* ali
                              bool isSimulated) {
   std::unique_ptr<ZComParam> clone(ZComParamFactory::GetInstance()->CreateComParam(qualifier));
   if (!clone) return nullptr;
-  clone->SetAlias(Diag::NonNull(alias));
+  clone->SetAlias(alias);
   offerValue(*clone);
   clone->SetIsSimulated(isSimulated);
   clone->SetMayBeModified(mayBeModified);
@@ -139,9 +139,8 @@ ZComParam* ZComParamConfiguration::AddComParam(const wchar_t* alias, const wchar
                                                const wchar_t* value, bool mayBeModified,
                                                bool isSimulated) {
   return AddCatalogueClone(
-      m_comParamCollection, alias, qualifier,
-      [value](ZComParam& param) { param.SetValue(Diag::NonNull(value)); }, mayBeModified,
-      isSimulated);
+      m_comParamCollection, alias, qualifier, [value](ZComParam& param) { param.SetValue(value); },
+      mayBeModified, isSimulated);
 }
 
 ZComParam* ZComParamConfiguration::AddComParam(const wchar_t* alias, const wchar_t* qualifier,

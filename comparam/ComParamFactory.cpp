@@ -71,6 +71,7 @@ void ZComParamFactory::ReleaseInstance() {
   s_pInstance = nullptr;
 }
 
+// The first catalogue builds the shared table's prototypes, so no lookup pays for it later.
 ZComParamFactory::ZComParamFactory() { CataloguePrototypes(); }
 
 ZComParamFactory::~ZComParamFactory() {

@@ -14,7 +14,8 @@ class ZComParamFactory {
  public:
   // The process-wide catalogue; builds it on first use.
   static ZComParamFactory* GetInstance();
-  // Destroys the catalogue with its prototypes; the next GetInstance() builds a fresh one.
+  // Destroys the catalogue and the prototypes added to it; the next GetInstance() makes a new
+  // one with the same content (the table's prototypes are built once and shared).
   static void ReleaseInstance();
 
   ZComParamFactory(const ZComParamFactory&) = delete;

@@ -7,7 +7,8 @@ namespace Pelka {
 
 // Walks a container that hands out its items by position through ItemAt(position); the
 // container stays the owner, the iterator only remembers where it is. Containers of the model
-// only grow, so an iterator stays valid while its container lives.
+// only grow, mostly at their end: an iterator stays valid while its container lives, except in
+// a tag table, where a new tag takes its place in id order and moves the tags after it.
 template <class TContainer, class TItem>
 class ZInternalIterator {
  public:
