@@ -51,8 +51,6 @@ ProbeParam MakeValueParam(const wchar_t* value) {
                     ZComParam::CPTUnsigned, value);
 }
 
-std::string BaseName(const std::string& file) { return file.substr(file.find_last_of("/\\") + 1); }
-
 }  // namespace
 
 // ---- ZValidValueSet ----

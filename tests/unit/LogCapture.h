@@ -1,8 +1,13 @@
-// Test seam: captures every log line the library writes.
+// Test seam: captures every log line the library writes, and the checks built on it.
 #pragma once
+
+#include <comparam/ComParamException.h>
 
 #include <logging/Logging.h>
 
+#include <gtest/gtest.h>
+
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,3 +44,28 @@ class LogCapture {
  private:
   std::vector<LoggedLine> m_lines;
 };
+
+// The file name without its folders: the units log their full path, which differs per build.
+inline std::string BaseName(const std::string& file) {
+  return file.substr(file.find_last_of("/\\") + 1);
+}
+
+// The call must fail an internal check of unitFile (a base name such as "ComParam.cpp"): it
+// throws code 0 and logs exactly "<expression>.\n" once, at level 0 and category 256.
+inline void ExpectInternalCheck(const std::function<void()>& call, const std::wstring& expression,
+                                const char* unitFile) {
+  ASSERT_FALSE(Logging::LoggingIsInitialized()) << "a capture would hide the outer one";
+  LogCapture log;
+  try {
+    call();
+    ADD_FAILURE() << "no exception";
+  } catch (const NComParamMan::ZComParamException& e) {
+    EXPECT_EQ(e.GetCode(), 0);
+  }
+  ASSERT_EQ(log.Lines().size(), 1u);
+  const LoggedLine& line = log.Lines()[0];
+  EXPECT_EQ(line.text, expression + L".\n");
+  EXPECT_EQ(line.level, Logging::LevelError);
+  EXPECT_EQ(line.category, 256u);
+  EXPECT_EQ(BaseName(line.file), unitFile);
+}

@@ -1,17 +1,14 @@
 // Unit tests for comparam/StringComParam.cpp
-#include <comparam/ComParamException.h>
 #include <comparam/StringComParam.h>
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 
 #include "LogCapture.h"
 
 using NComParamMan::ZComParam;
-using NComParamMan::ZComParamException;
 using NComParamMan::ZStringComParam;
 using NComParamMan::ZValidValueSet;
 
@@ -39,23 +36,6 @@ class OpenStringParam : public ZStringComParam {
   using ZStringComParam::SetStartRange;
   using ZStringComParam::SetStopRange;
 };
-
-std::string BaseName(const std::string& file) { return file.substr(file.find_last_of("/\\") + 1); }
-
-// The call must log "false." at level 0 from this unit and throw code 0.
-void ExpectInternalCheckFalse(const std::function<void()>& call) {
-  LogCapture log;
-  try {
-    call();
-    ADD_FAILURE() << "no exception";
-  } catch (const ZComParamException& e) {
-    EXPECT_EQ(e.GetCode(), 0);
-  }
-  ASSERT_EQ(log.Lines().size(), 1u);
-  EXPECT_EQ(log.Lines()[0].text, L"false.\n");
-  EXPECT_EQ(log.Lines()[0].level, Logging::LevelError);
-  EXPECT_EQ(BaseName(log.Lines()[0].file), "StringComParam.cpp");
-}
 
 }  // namespace
 
@@ -158,18 +138,18 @@ TEST(StringComParam, RangeNumbersReadAsZero) {
 
 TEST(StringComParam, NumericValueOperationsAreInternalErrors) {
   ZStringComParam p = FreeText(L"v");
-  ExpectInternalCheckFalse([&] { p.GetValueAsUnsigned(); });
-  ExpectInternalCheckFalse([&] { p.SetValue(5u); });
+  ExpectInternalCheck([&] { p.GetValueAsUnsigned(); }, L"false", "StringComParam.cpp");
+  ExpectInternalCheck([&] { p.SetValue(5u); }, L"false", "StringComParam.cpp");
   EXPECT_STREQ(p.GetValue(), L"v");
   EXPECT_TRUE(p.HasValidValue());
 }
 
 TEST(StringComParam, RangeSettersAreInternalErrors) {
   OpenStringParam p;
-  ExpectInternalCheckFalse([&] { p.SetStartRange(1u); });
-  ExpectInternalCheckFalse([&] { p.SetStartRange(L"1"); });
-  ExpectInternalCheckFalse([&] { p.SetStopRange(1u); });
-  ExpectInternalCheckFalse([&] { p.SetStopRange(L"1"); });
+  ExpectInternalCheck([&] { p.SetStartRange(1u); }, L"false", "StringComParam.cpp");
+  ExpectInternalCheck([&] { p.SetStartRange(L"1"); }, L"false", "StringComParam.cpp");
+  ExpectInternalCheck([&] { p.SetStopRange(1u); }, L"false", "StringComParam.cpp");
+  ExpectInternalCheck([&] { p.SetStopRange(L"1"); }, L"false", "StringComParam.cpp");
   EXPECT_STREQ(p.GetStartRange(), L"");
 }
 

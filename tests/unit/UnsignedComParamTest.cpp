@@ -1,18 +1,15 @@
 // Unit tests for comparam/UnsignedComParam.cpp
-#include <comparam/ComParamException.h>
 #include <comparam/UnsignedComParam.h>
 
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <functional>
 #include <memory>
 #include <string>
 
 #include "LogCapture.h"
 
 using NComParamMan::ZComParam;
-using NComParamMan::ZComParamException;
 using NComParamMan::ZUnsignedComParam;
 using NComParamMan::ZValidValueSet;
 
@@ -36,23 +33,6 @@ class OpenUnsignedParam : public ZUnsignedComParam {
   using ZUnsignedComParam::SetStopRange;
   void ForceType(ZComParamType type) { m_valueType = type; }
 };
-
-std::string BaseName(const std::string& file) { return file.substr(file.find_last_of("/\\") + 1); }
-
-// The call must log "<expression>." at level 0 from this unit and throw code 0.
-void ExpectInternalCheck(const wchar_t* expression, const std::function<void()>& call) {
-  LogCapture log;
-  try {
-    call();
-    ADD_FAILURE() << "no exception";
-  } catch (const ZComParamException& e) {
-    EXPECT_EQ(e.GetCode(), 0);
-  }
-  ASSERT_EQ(log.Lines().size(), 1u);
-  EXPECT_EQ(log.Lines()[0].text, std::wstring(expression) + L".\n");
-  EXPECT_EQ(log.Lines()[0].level, Logging::LevelError);
-  EXPECT_EQ(BaseName(log.Lines()[0].file), "UnsignedComParam.cpp");
-}
 
 }  // namespace
 
@@ -224,8 +204,8 @@ TEST(UnsignedComParamChecks, TextRangeSettersReadTheNumber) {
 
 TEST(UnsignedComParamChecks, OverflowingRangeTextFailsCheckBSuccess) {
   OpenUnsignedParam p;
-  ExpectInternalCheck(L"bSuccess", [&] { p.SetStartRange(L"4294967296"); });
-  ExpectInternalCheck(L"bSuccess", [&] { p.SetStopRange(L"4294967296"); });
+  ExpectInternalCheck([&] { p.SetStartRange(L"4294967296"); }, L"bSuccess", "UnsignedComParam.cpp");
+  ExpectInternalCheck([&] { p.SetStopRange(L"4294967296"); }, L"bSuccess", "UnsignedComParam.cpp");
   // The start text is stored before the reading, the stop text only after it.
   EXPECT_STREQ(p.GetStartRange(), L"4294967296");
   EXPECT_STREQ(p.GetStopRange(), L"");
@@ -234,8 +214,10 @@ TEST(UnsignedComParamChecks, OverflowingRangeTextFailsCheckBSuccess) {
 TEST(UnsignedComParamChecks, RangeNumbersNeedTheUnsignedType) {
   OpenUnsignedParam p;
   p.ForceType(ZComParam::CPTString);
-  ExpectInternalCheck(L"m_valueType==CPTUnsigned", [&] { p.GetStartRangeAsUnsigned(); });
-  ExpectInternalCheck(L"m_valueType==CPTUnsigned", [&] { p.GetStopRangeAsUnsigned(); });
+  ExpectInternalCheck([&] { p.GetStartRangeAsUnsigned(); }, L"m_valueType==CPTUnsigned",
+                      "UnsignedComParam.cpp");
+  ExpectInternalCheck([&] { p.GetStopRangeAsUnsigned(); }, L"m_valueType==CPTUnsigned",
+                      "UnsignedComParam.cpp");
 }
 
 // ---- Copies ----

@@ -94,7 +94,7 @@ bool IsNumber(ZAttrManager::ZAttrType kind) {
 void ExpectFromManager(const LogCapture& log, const std::vector<int>& levels) {
   ASSERT_EQ(log.Lines().size(), levels.size());
   for (std::size_t i = 0; i < levels.size(); ++i) {
-    EXPECT_NE(log.Lines()[i].file.find("ComParamManager.cpp"), std::string::npos);
+    EXPECT_EQ(BaseName(log.Lines()[i].file), "ComParamManager.cpp");
     EXPECT_EQ(log.Lines()[i].level, levels[i]) << i;
   }
 }
@@ -286,7 +286,7 @@ TEST_F(WriteBackTest, RefusedCandidatesAreReportedAndTheWalkGoesOn) {
                    L"ComParamMan: Writing COM parameter 'CanIdType' failed while normalizing to "
                    L"Tolvan COM parameters\n"}));
   EXPECT_EQ(log.Lines()[5].level, 3);
-  EXPECT_NE(log.Lines()[5].file.find("ComParamManager.cpp"), std::string::npos);
+  EXPECT_EQ(BaseName(log.Lines()[5].file), "ComParamManager.cpp");
   EXPECT_EQ(FormatEcuDoc(*m_pDoc), before);
 }
 
