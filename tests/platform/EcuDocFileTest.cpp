@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 using namespace Pelka;
 
@@ -33,10 +34,32 @@ class ScratchDir {
   }
   ~ScratchDir() { std::filesystem::remove_all(m_path); }
   std::string File(const std::string& name) const { return (m_path / name).u8string(); }
+  // The names it holds, sorted.
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(m_path)) {
+      names.push_back(entry.path().filename().u8string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
 
  private:
   std::filesystem::path m_path;
 };
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(std::filesystem::u8path(path), std::ios::binary) << bytes;
+}
+
+std::string SaveError(const ZEcuDoc& doc, const std::string& path) {
+  try {
+    SaveEcuDoc(doc, path);
+  } catch (const ZDocFileError& error) {
+    return error.what();
+  }
+  return "no error";
+}
 
 std::string LoadError(const std::string& path) {
   try {
@@ -164,7 +187,7 @@ TEST_F(EcuDocFileRoundTrip, SavingTwiceWritesTheSameBytes) {
   const std::string first = ReadBytes(dir.File("one.xml"));
   EXPECT_FALSE(first.empty());
   EXPECT_EQ(first, ReadBytes(dir.File("two.xml")));
-  EXPECT_FALSE(std::filesystem::exists(dir.File("one.xml.tmp")));
+  EXPECT_EQ(dir.Names(), (std::vector<std::string>{"one.xml", "two.xml"}));
 }
 
 TEST(EcuDocFile, BuiltDocumentSurvivesTextsThatXmlTreatsSpecially) {
@@ -194,30 +217,69 @@ TEST(EcuDocFile, PathsAreUtf8) {
   EXPECT_TRUE(EqualDocuments(doc, *LoadEcuDoc(path)));
 }
 
-// ---- failed saves
+// ---- saving over an existing file
 
-TEST(EcuDocFile, FailedSaveLeavesTheOldFileIntact) {
+TEST(EcuDocFile, SaveLeavesFilesOfTheTemporaryFilesNamesAlone) {
   ScratchDir dir;
   const std::string path = dir.File("doc.xml");
+  WriteBytes(path + ".tmp", "mine");
+  WriteBytes(path + ".tmp-1", "mine too");
   ZEcuDoc doc;
   SaveEcuDoc(doc, path);
-  const std::string before = ReadBytes(path);
-  // A directory where the temporary file belongs: not even root can write there.
-  std::filesystem::create_directory(std::filesystem::u8path(path + ".tmp"));
-  doc.AddAttribute<ZUnsignedDefaultAttr>(L"CP.New");
-  try {
-    SaveEcuDoc(doc, path);
-    FAIL() << "no error";
-  } catch (const ZDocFileError& error) {
-    EXPECT_EQ(error.what(), path + ": cannot create the temporary file");
-  }
-  EXPECT_EQ(ReadBytes(path), before);
+  EXPECT_EQ(ReadBytes(path), FormatEcuDoc(doc));
+  EXPECT_EQ(ReadBytes(path + ".tmp"), "mine");
+  EXPECT_EQ(ReadBytes(path + ".tmp-1"), "mine too");
+  EXPECT_EQ(dir.Names(), (std::vector<std::string>{"doc.xml", "doc.xml.tmp", "doc.xml.tmp-1"}));
 }
+
+// Windows knows neither these permission bits nor links that anyone may make.
+#if !defined(_WIN32)
+TEST(EcuDocFile, SaveKeepsThePermissionsOfTheFileItReplaces) {
+  namespace fs = std::filesystem;
+  ScratchDir dir;
+  const std::string path = dir.File("doc.xml");
+  WriteBytes(path, "old");
+  const fs::perms kept = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+  fs::permissions(path, kept);
+  SaveEcuDoc(ZEcuDoc(), path);
+  EXPECT_EQ(fs::status(path).permissions(), kept);
+  EXPECT_NE(ReadBytes(path), "old");
+}
+
+TEST(EcuDocFile, SaveThroughALinkWritesTheFileItNames) {
+  namespace fs = std::filesystem;
+  ScratchDir dir;
+  const std::string real = dir.File("real.xml");
+  const std::string link = dir.File("link.xml");
+  WriteBytes(real, "old");
+  fs::create_symlink("real.xml", link);
+  ZEcuDoc doc;
+  SaveEcuDoc(doc, link);
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(ReadBytes(real), FormatEcuDoc(doc));
+  EXPECT_EQ(dir.Names(), (std::vector<std::string>{"link.xml", "real.xml"}));
+}
+#endif
+
+// ---- failed saves
+
+// Windows limits the whole path, so a name this long cannot even be made there.
+#if !defined(_WIN32)
+TEST(EcuDocFile, FailedSaveLeavesTheOldFileIntact) {
+  ScratchDir dir;
+  // The longest name a file may have here: none beside it can take a temporary file's suffix.
+  const std::string path = dir.File(std::string(251, 'd') + ".xml");
+  WriteBytes(path, "old");
+  EXPECT_EQ(SaveError(ZEcuDoc(), path), path + ": cannot create the temporary file");
+  EXPECT_EQ(ReadBytes(path), "old");
+  EXPECT_EQ(dir.Names().size(), 1u);
+}
+#endif
 
 TEST(EcuDocFile, SaveIntoAMissingDirectoryFails) {
   ScratchDir dir;
   const std::string path = dir.File("missing/doc.xml");
-  EXPECT_THROW(SaveEcuDoc(ZEcuDoc(), path), ZDocFileError);
+  EXPECT_EQ(SaveError(ZEcuDoc(), path), path + ": cannot create the temporary file");
   EXPECT_FALSE(std::filesystem::exists(std::filesystem::u8path(path)));
 }
 
@@ -225,13 +287,8 @@ TEST(EcuDocFile, SaveOverADirectoryFailsAndRemovesItsTemporaryFile) {
   ScratchDir dir;
   const std::string path = dir.File("taken");
   std::filesystem::create_directories(std::filesystem::u8path(path + "/inside"));
-  try {
-    SaveEcuDoc(ZEcuDoc(), path);
-    FAIL() << "no error";
-  } catch (const ZDocFileError& error) {
-    EXPECT_EQ(error.what(), path + ": cannot replace the file");
-  }
-  EXPECT_FALSE(std::filesystem::exists(std::filesystem::u8path(path + ".tmp")));
+  EXPECT_EQ(SaveError(ZEcuDoc(), path), path + ": cannot replace the file");
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"taken"});
   EXPECT_TRUE(std::filesystem::exists(std::filesystem::u8path(path + "/inside")));
 }
 
