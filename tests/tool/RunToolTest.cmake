@@ -13,7 +13,10 @@
 #   NO_FILE         a path that must not exist afterwards
 #   SAME_FILES      two paths whose contents must be equal afterwards
 #   FILE, FILE_REGEX  a file whose content must match the expression
-# COPY names a file copied into the work folder first; SETUP a tool run that must succeed first.
+#   WORK_FILES      the names the work folder must hold afterwards, sorted
+# STDOUT_TO names a file the tool's stdout goes to instead (no stdout check then).
+# COPY names a file copied into the work folder first, FOLDER a folder made in it first; SETUP a
+# tool run that must succeed first.
 
 # Without it the old policies apply, and "@EXAMPLES@" would already be expanded in this text.
 cmake_minimum_required(VERSION 3.16)
@@ -33,8 +36,12 @@ endfunction()
 
 # Windows writes line ends as CR LF; the expectations are written with LF.
 function(run_tool out_status out_stdout out_stderr)
+  set(output_to OUTPUT_VARIABLE output)
+  if(stdout_to)
+    set(output_to OUTPUT_FILE "${stdout_to}")
+  endif()
   execute_process(COMMAND ${EMULATOR} ${TOOL} ${ARGN}
-                  RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE errors)
+                  RESULT_VARIABLE result ${output_to} ERROR_VARIABLE errors)
   string(REPLACE "\r\n" "\n" output "${output}")
   string(REPLACE "\r\n" "\n" errors "${errors}")
   set(${out_status} "${result}" PARENT_SCOPE)
@@ -48,6 +55,9 @@ if(COPY)
   expand(copy "${COPY}")
   file(COPY "${copy}" DESTINATION "${WORK_DIR}")
 endif()
+if(FOLDER)
+  file(MAKE_DIRECTORY "${WORK_DIR}/${FOLDER}")
+endif()
 if(SETUP)
   expand(setup "${SETUP}")
   run_tool(status stdout stderr ${setup})
@@ -58,6 +68,7 @@ if(SETUP)
 endif()
 
 expand(arguments "${ARGS}")
+expand(stdout_to "${STDOUT_TO}")
 run_tool(status stdout stderr ${arguments})
 if(NOT DEFINED EXIT)
   set(EXIT 0)
@@ -102,5 +113,13 @@ if(FILE)
   file(READ "${checked}" content)
   if(NOT content MATCHES "${FILE_REGEX}")
     fail("${checked} does not match: ${FILE_REGEX}")
+  endif()
+endif()
+if(DEFINED WORK_FILES)
+  expand(expected_files "${WORK_FILES}")
+  file(GLOB work_files RELATIVE "${WORK_DIR}" "${WORK_DIR}/*")
+  list(SORT work_files)
+  if(NOT work_files STREQUAL expected_files)
+    fail("the work folder holds \"${work_files}\" instead of \"${expected_files}\"")
   endif()
 endif()

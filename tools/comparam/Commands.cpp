@@ -127,7 +127,9 @@ int RunSelftest(const ZCommandLine& line, ZContext& context) {
   context.out << ToUtf8(report);
   const unsigned problems =
       CountOf(report, L"# failures   : ") + CountOf(report, L"# errors     : ");
-  return problems == 0 ? ESOk : ESFailed;
+  // A report that counts no success at all did not run its tests.
+  const bool ran = report.find(L"# successes  : ") != std::wstring::npos;
+  return problems == 0 && ran ? ESOk : ESFailed;
 }
 
 }  // namespace NComParamTool

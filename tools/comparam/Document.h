@@ -21,6 +21,7 @@ class ZDocument {
   ZDocument(const std::string& path, std::ostream& notes);
 
   Pelka::ZEcuDoc& Get() { return *m_pDoc; }
+  const Pelka::ZEcuDoc& Get() const { return *m_pDoc; }
   // The path as given, or the built-in sample's file name.
   const std::string& GetName() const { return m_name; }
 

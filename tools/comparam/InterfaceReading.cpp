@@ -46,4 +46,14 @@ ZInterfaceReading ReadInterface(Pelka::ZEcuDoc& doc, NComParamMan::ZComParamMana
   return reading;
 }
 
+const Pelka::ZDefaultAttr* FindMemberByName(const Pelka::ZEcuDoc& doc,
+                                            const std::wstring& interfaceQualifier,
+                                            const std::wstring& name) {
+  for (std::size_t position : doc.InterfaceMemberPositions(interfaceQualifier.c_str())) {
+    const Pelka::ZDefaultAttr& attribute = doc.AttributeAt(position);
+    if (AfterFirstDot(attribute.GetQualifier()) == name) return &attribute;
+  }
+  return nullptr;
+}
+
 }  // namespace NComParamTool

@@ -32,4 +32,10 @@ struct ZInterfaceReading {
 ZInterfaceReading ReadInterface(Pelka::ZEcuDoc& doc, NComParamMan::ZComParamManager& manager,
                                 ZLogWatch& log, const std::wstring& interfaceQualifier);
 
+// The member of the interface that the library reads and writes for a document-side name (the
+// qualifier after its first dot): the first in document order. Null when there is none.
+const Pelka::ZDefaultAttr* FindMemberByName(const Pelka::ZEcuDoc& doc,
+                                            const std::wstring& interfaceQualifier,
+                                            const std::wstring& name);
+
 }  // namespace NComParamTool

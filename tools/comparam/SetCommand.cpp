@@ -9,6 +9,7 @@
 
 #include <comparam/ComParamMan.h>
 
+#include <algorithm>
 #include <memory>
 #include <set>
 
@@ -30,6 +31,7 @@ struct ZChange {
   std::wstring alias;  // the document-side name the parameter was read from
   std::wstring oldValue;
   std::unique_ptr<ZComParam> pParam;  // a clone holding the new value
+  std::wstring newValue;              // as read back from the changed document
 };
 
 [[noreturn]] void Fail(ZExitStatus status, const std::string& message) {
@@ -86,6 +88,24 @@ ZComParam& FindParam(ZInterfaceReading& reading, const ZAssignment& assignment) 
                     "\" has no parameter '" + assignment.name + "'");
 }
 
+// The library reads an unsigned value as wcstoul does: "" as 0, a sign, blanks and wrapping
+// allowed. A user's value must be plain decimal digits within 32 bits.
+bool IsPlainUnsigned(const std::string& value) {
+  if (value.empty() || value.find_first_not_of("0123456789") != std::string::npos) return false;
+  const std::size_t firstDigit = std::min(value.find_first_not_of('0'), value.size() - 1);
+  const std::string digits = value.substr(firstDigit);
+  return digits.size() < 10 || (digits.size() == 10 && digits <= "4294967295");
+}
+
+bool SameValue(const ZComParam& param, const ZComParam& changed) {
+  if (!param.HasValidValue()) return false;
+  // 0150 is the number 150, which a number attribute keeps.
+  if (param.GetValueType() == ZComParam::CPTUnsigned) {
+    return param.GetValueAsUnsigned() == changed.GetValueAsUnsigned();
+  }
+  return std::wstring(param.GetValue()) == changed.GetValue();
+}
+
 // The change an assignment asks for; empty when the parameter already holds the value.
 std::unique_ptr<ZChange> PrepareChange(ZInterfaceReading& reading, const ZAssignment& assignment) {
   const ZComParam& param = FindParam(reading, assignment);
@@ -94,17 +114,19 @@ std::unique_ptr<ZChange> PrepareChange(ZInterfaceReading& reading, const ZAssign
                        ToUtf8(param.GetAlias()) + "')");
   }
   std::unique_ptr<ZChange> pChange(new ZChange{assignment, param.GetAlias(), param.GetValue(),
-                                               std::unique_ptr<ZComParam>(param.Clone())});
-  if (!pChange->pParam->SetValue(assignment.wideValue.c_str())) {
+                                               std::unique_ptr<ZComParam>(param.Clone()), L""});
+  const bool plain =
+      param.GetValueType() != ZComParam::CPTUnsigned || IsPlainUnsigned(assignment.value);
+  if (!plain || !pChange->pParam->SetValue(assignment.wideValue.c_str())) {
     Fail(ESFailed, "value '" + assignment.value + "' refused for '" + assignment.name + "' (" +
                        PermittedText(param) + ")");
   }
-  if (param.HasValidValue() && pChange->oldValue == assignment.wideValue) return nullptr;
+  if (SameValue(param, *pChange->pParam)) return nullptr;
   return pChange;
 }
 
-// The document may refuse a value the parameter accepted (an unsigned parameter reads "abc" as
-// 0; a number attribute does not).
+// The document may refuse a value the parameter accepted (a signed attribute cannot hold an
+// unsigned parameter's 4294967295).
 void WriteBack(NComParamMan::ZComParamManager& manager, ZLogWatch& log,
                const std::wstring& interfaceQualifier,
                std::vector<std::unique_ptr<ZChange>>& changes) {
@@ -153,6 +175,34 @@ void VerifyReadBack(ZDocument& doc, NComParamMan::ZComParamManager& manager, ZLo
                          (pRead != nullptr ? ToUtf8(pRead->GetValue()) : std::string()) +
                          "' instead of '" + pChange->assignment.value + "'");
     }
+    pChange->newValue = pRead->GetValue();
+  }
+}
+
+// The interfaces other than the changed one that share the attribute a change was written to.
+std::string OtherInterfacesOf(const ZDocument& doc, const std::wstring& interfaceQualifier,
+                              const Pelka::ZDefaultAttr& attribute) {
+  std::string others;
+  for (const std::wstring& other : doc.Interfaces()) {
+    if (other != interfaceQualifier && doc.Get().IsInterfaceMember(other.c_str(), attribute)) {
+      others += (others.empty() ? "" : ", ") + ToUtf8(other);
+    }
+  }
+  return others;
+}
+
+// An attribute is one value for every interface it is a member of: say so once it has changed.
+void NoteSharedAttributes(const ZDocument& doc, const std::wstring& interfaceQualifier,
+                          const std::vector<std::unique_ptr<ZChange>>& changes, std::ostream& err) {
+  for (const std::unique_ptr<ZChange>& pChange : changes) {
+    const Pelka::ZDefaultAttr* pAttribute =
+        FindMemberByName(doc.Get(), interfaceQualifier, pChange->alias);
+    if (pAttribute == nullptr) continue;
+    const std::string others = OtherInterfacesOf(doc, interfaceQualifier, *pAttribute);
+    if (!others.empty()) {
+      err << "comparam: note: " << ToUtf8(pAttribute->GetQualifier()) << " is also a parameter of "
+          << others << "\n";
+    }
   }
 }
 
@@ -198,8 +248,9 @@ int RunSet(const ZCommandLine& line, ZContext& context) {
   // Reported only once saved, so a failed save never looks like a change.
   for (const std::unique_ptr<ZChange>& pChange : changes) {
     context.out << line.positionals[1] << " " << pChange->assignment.name << ": "
-                << ToUtf8(pChange->oldValue) << " -> " << pChange->assignment.value << "\n";
+                << ToUtf8(pChange->oldValue) << " -> " << ToUtf8(pChange->newValue) << "\n";
   }
+  NoteSharedAttributes(doc, interfaceQualifier, changes, context.err);
   if (changes.empty()) context.out << line.positionals[1] << ": nothing to change\n";
   return ESOk;
 }

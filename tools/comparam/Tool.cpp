@@ -70,11 +70,11 @@ const ZCommandSpec commands[] = {
      RunSelftest},
 };
 
-const ZCommandSpec* FindCommand(const std::string& name) {
+const ZCommandSpec& FindCommand(const std::string& name) {
   for (const ZCommandSpec& command : commands) {
-    if (name == command.name) return &command;
+    if (name == command.name) return command;
   }
-  return nullptr;
+  throw ZToolError(ESUsage, "unknown command '" + name + "'");
 }
 
 std::string MainHelp() {
@@ -122,24 +122,30 @@ int Dispatch(const ZCommandLine& line, std::ostream& out, std::ostream& err) {
     out << "comparam " << COMPARAM_VERSION << "\n";
     return ESOk;
   }
-  if (line.command.empty() || line.command == "help") {
-    if (!line.help && line.command.empty()) {
-      err << MainHelp();
-      return ESUsage;
-    }
+  if (line.command.empty() && !line.help) {
+    err << MainHelp();
+    return ESUsage;
+  }
+  if (line.command.empty() || (line.command == "help" && line.positionals.empty())) {
     out << MainHelp();
     return ESOk;
   }
-  const ZCommandSpec* pCommand = FindCommand(line.command);
-  if (pCommand == nullptr) throw ZToolError(ESUsage, "unknown command '" + line.command + "'");
-  if (line.help) {
-    out << CommandHelp(*pCommand);
+  if (line.command == "help") {
+    if (line.positionals.size() > 1) {
+      throw ZToolError(ESUsage, "help: unexpected argument '" + line.positionals[1] + "'");
+    }
+    out << CommandHelp(FindCommand(line.positionals.front()));
     return ESOk;
   }
-  VetOptions(line, *pCommand);
+  const ZCommandSpec& command = FindCommand(line.command);
+  if (line.help) {
+    out << CommandHelp(command);
+    return ESOk;
+  }
+  VetOptions(line, command);
   ZLogWatch log(line.verbose, err);
   ZContext context{out, err, log};
-  return pCommand->run(line, context);
+  return command.run(line, context);
 }
 
 }  // namespace
@@ -159,6 +165,11 @@ int RunTool(const std::vector<std::string>& arguments, std::ostream& out, std::o
     status = ESUsage;
   }
   out.flush();
+  // A full disk or a closed pipe must not pass for a complete listing.
+  if (!out) {
+    err << "comparam: cannot write the output\n";
+    status = ESUsage;
+  }
   err.flush();
   return status;
 }
