@@ -181,6 +181,20 @@ class NormalizeComParamsTest : public ::testing::Test {
     m_normalizer.Normalize(view, m_collection, m_unidentified);
   }
 
+  // The interfaces prefix1, prefix2, ... of the alias zoo: row k of every alias list, each
+  // parameter found silently.
+  void ExpectEveryQualifierAliasFound(const char* prefix, bool upperCase) {
+    auto pDoc = LoadConversionDoc("alias-zoo.xml");
+    LogCapture log;
+    for (unsigned k = 1; k <= kLongestAliasRow; ++k) {
+      SCOPED_TRACE(k);
+      Normalize(*pDoc, Interface(prefix, k));
+      EXPECT_EQ(Summarize(m_collection), ExpectedFromQualifierAliases(k, upperCase));
+      EXPECT_EQ(m_unidentified.Count(), 0u);
+    }
+    EXPECT_EQ(log.Texts(), Lines{});
+  }
+
   // A prototype that only the current catalogue instance has: it tells whether it was rebuilt.
   static void MarkCatalogue() {
     ZComParamFactory::GetInstance()->AddPrototype(
@@ -209,27 +223,11 @@ void ExpectWarningsFromThisUnit(const LogCapture& log) {
 // --- The alias zoo ------------------------------------------------------------------------
 
 TEST_F(NormalizeComParamsTest, EveryQualifierAliasAsWrittenFindsItsParameter) {
-  auto pDoc = LoadConversionDoc("alias-zoo.xml");
-  LogCapture log;
-  for (unsigned k = 1; k <= kLongestAliasRow; ++k) {
-    SCOPED_TRACE(k);
-    Normalize(*pDoc, Interface("Z", k));
-    EXPECT_EQ(Summarize(m_collection), ExpectedFromQualifierAliases(k, false));
-    EXPECT_EQ(m_unidentified.Count(), 0u);
-  }
-  EXPECT_EQ(log.Texts(), Lines{});
+  ExpectEveryQualifierAliasFound("Z", false);
 }
 
 TEST_F(NormalizeComParamsTest, EveryQualifierAliasInUpperCaseFindsItsParameter) {
-  auto pDoc = LoadConversionDoc("alias-zoo.xml");
-  LogCapture log;
-  for (unsigned k = 1; k <= kLongestAliasRow; ++k) {
-    SCOPED_TRACE(k);
-    Normalize(*pDoc, Interface("U", k));
-    EXPECT_EQ(Summarize(m_collection), ExpectedFromQualifierAliases(k, true));
-    EXPECT_EQ(m_unidentified.Count(), 0u);
-  }
-  EXPECT_EQ(log.Texts(), Lines{});
+  ExpectEveryQualifierAliasFound("U", true);
 }
 
 TEST_F(NormalizeComParamsTest, EveryValueAliasAsWrittenAndInUpperCaseIsNormalized) {
