@@ -68,7 +68,9 @@ AttrState StateOf(ZEcuDoc& doc, const wchar_t* qualifier) {
 }
 
 std::unique_ptr<ZEcuDoc> SaveAndLoad(const ZEcuDoc& doc) {
-  const std::string path = ::testing::TempDir() + "comparam-write-back.xml";
+  // ctest runs each test in a process of its own, several at once: one file per test.
+  const std::string path = ::testing::TempDir() + "comparam-write-back-" +
+                           ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".xml";
   SaveEcuDoc(doc, path);
   std::unique_ptr<ZEcuDoc> pLoaded = LoadEcuDoc(path);
   std::remove(path.c_str());
