@@ -1,6 +1,7 @@
 // Reading a document in the file format (docs/document-format.md).
 #include "EcuDocFormat.h"
 #include "TextUtil.h"
+#include "XmlSource.h"
 #include "pelka/AttributeKinds.h"
 #include "pelka/EcuDocFile.h"
 #include "pelka/ModelError.h"
@@ -8,7 +9,6 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
-#include <bitset>
 #include <charconv>
 #include <cstring>
 #include <filesystem>
@@ -25,10 +25,9 @@ namespace {
 
 namespace F = DocFormat;
 
-// Texts are taken exactly as written: no line-end folding, and an element whose only content is
-// blanks keeps them.
-constexpr unsigned kParseFlags =
-    (pugi::parse_default & ~pugi::parse_eol) | pugi::parse_ws_pcdata_single;
+// Texts are taken exactly as written: no line-end folding, and blanks are kept, also where a
+// comment splits a text.
+constexpr unsigned kParseFlags = (pugi::parse_default & ~pugi::parse_eol) | pugi::parse_ws_pcdata;
 
 // What a number text must be, for the messages.
 template <class T>
@@ -50,7 +49,8 @@ struct NumberKind<double> {
   static constexpr const char* description = "a floating-point number";
 };
 
-// The whole text as a number of type T, in the classic "C" form; false when it is not one.
+// The whole text as a number of type T, in the classic "C" form; false when it is not one. The
+// source holds no NUL, so a text ends at its terminator.
 template <class T>
 bool ParseWhole(const char* text, T& value) {
   const char* end = text + std::strlen(text);
@@ -101,14 +101,11 @@ using SeenLanguages = std::set<ZLanguageId>;
 class DocumentReader {
  public:
   DocumentReader(const char* data, std::size_t size, const std::string& sourceName)
-      : m_data(data), m_size(size), m_sourceName(sourceName), m_pDoc(new ZEcuDoc) {}
+      : m_source(data, size, sourceName, kParseFlags), m_pDoc(new ZEcuDoc) {}
 
   std::unique_ptr<ZEcuDoc> Read() {
-    pugi::xml_document xml;
-    const pugi::xml_parse_result result =
-        xml.load_buffer(m_data, m_size, kParseFlags, pugi::encoding_utf8);
-    if (!result) FailAt(result.offset, std::string("XML error: ") + result.description());
-    const pugi::xml_node root = RootOf(xml);
+    const pugi::xml_node root = m_source.Xml().document_element();
+    if (std::strcmp(root.name(), F::kRoot) != 0) FailUnknownElement(root);
     CheckXmlAttributes(root, {});
     CheckChildren(root, {F::kLanguages, F::kAttributes});
     for (pugi::xml_node languages : root.children(F::kLanguages)) ReadLanguages(languages);
@@ -124,15 +121,8 @@ class DocumentReader {
  private:
   // ---- failures
 
-  [[noreturn]] void FailAt(std::ptrdiff_t offset, const std::string& problem) const {
-    const std::size_t end =
-        std::min(static_cast<std::size_t>(std::max<std::ptrdiff_t>(offset, 0)), m_size);
-    const auto line = 1 + std::count(m_data, m_data + end, '\n');
-    throw ZDocFileError(m_sourceName + ":" + std::to_string(line) + ": " + problem);
-  }
-
   [[noreturn]] void Fail(pugi::xml_node node, const std::string& problem) const {
-    FailAt(node.offset_debug(), problem);
+    m_source.Fail(node, problem);
   }
 
   [[noreturn]] void FailUnknownElement(pugi::xml_node node) const {
@@ -151,35 +141,15 @@ class DocumentReader {
 
   // ---- structure
 
-  pugi::xml_node RootOf(const pugi::xml_document& xml) const {
-    pugi::xml_node root;
-    for (pugi::xml_node node : xml.children()) {
-      if (node.type() != pugi::node_element) continue;
-      if (root) Fail(node, "more than one root element");
-      if (std::strcmp(node.name(), F::kRoot) != 0) FailUnknownElement(node);
-      root = node;
-    }
-    return root;
-  }
-
-  // Runs for every element of a document, so it allocates nothing unless it fails.
+  // Runs for every element of a document, so it allocates nothing unless it fails. The source
+  // has refused an XML attribute given twice.
   void CheckXmlAttributes(pugi::xml_node node, std::initializer_list<const char*> allowed) const {
-    std::bitset<32> seen;  // by position in allowed; the lists are a few names long
     for (pugi::xml_attribute attribute : node.attributes()) {
-      const auto named = std::find_if(allowed.begin(), allowed.end(), [&](const char* name) {
-        return std::strcmp(name, attribute.name()) == 0;
-      });
-      if (named == allowed.end()) FailXmlAttribute(node, attribute, "unknown");
-      const auto position = static_cast<std::size_t>(named - allowed.begin());
-      if (seen.test(position)) FailXmlAttribute(node, attribute, "duplicate");
-      seen.set(position);
+      if (!IsNamed(attribute, allowed)) {
+        Fail(node, "unknown XML attribute \"" + std::string(attribute.name()) + "\" on " +
+                       Element(node.name()));
+      }
     }
-  }
-
-  [[noreturn]] void FailXmlAttribute(pugi::xml_node node, pugi::xml_attribute attribute,
-                                     const char* problem) const {
-    Fail(node, std::string(problem) + " XML attribute \"" + attribute.name() + "\" on " +
-                   Element(node.name()));
   }
 
   // Elements of the allowed names and blanks only.
@@ -444,9 +414,7 @@ class DocumentReader {
     });
   }
 
-  const char* m_data;
-  std::size_t m_size;
-  std::string m_sourceName;
+  const ZXmlSource m_source;
   std::unique_ptr<ZEcuDoc> m_pDoc;
   bool m_defaultLanguageNamed = false;
   std::vector<PendingMember> m_members;

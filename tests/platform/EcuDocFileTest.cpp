@@ -352,7 +352,7 @@ TEST(EcuDocFile, EveryTruncationOfAGoodFileFailsCleanly) {
   }
 }
 
-TEST(EcuDocFile, ARepeatedXmlAttributeIsRefusedAndAnUnknownOneFirst) {
+TEST(EcuDocFile, ARepeatedXmlAttributeIsRefusedBeforeAnUnknownOne) {
   const auto problem = [](const std::string& element) {
     const std::string bytes = "<ecudoc>\n<attributes>\n" + element + "\n</attributes>\n</ecudoc>";
     try {
@@ -365,5 +365,7 @@ TEST(EcuDocFile, ARepeatedXmlAttributeIsRefusedAndAnUnknownOneFirst) {
   EXPECT_EQ(problem("<attribute kind=\"unsigned\" qualifier=\"A.B\" value=\"1\" value=\"2\"/>"),
             "memory:3: duplicate XML attribute \"value\" on <attribute>");
   EXPECT_EQ(problem("<attribute kind=\"unsigned\" valeu=\"1\" valeu=\"2\" qualifier=\"A.B\"/>"),
+            "memory:3: duplicate XML attribute \"valeu\" on <attribute>");
+  EXPECT_EQ(problem("<attribute kind=\"unsigned\" valeu=\"1\" qualifier=\"A.B\"/>"),
             "memory:3: unknown XML attribute \"valeu\" on <attribute>");
 }
