@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-30}"
 build="${2:-build-fuzz}"
 root="$PWD"
-.ci/install-missing.sh cmake make libpugixml-dev clang libclang-rt-dev
+.ci/install-missing.sh cmake make libpugixml-dev clang libclang-rt-dev libexpat1-dev
 
 cmake -S . -B "$build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCOMPARAM_FUZZ=ON -DCOMPARAM_WERROR=ON \
@@ -28,7 +28,7 @@ fuzz() {
     -print_final_stats=1 "$@" "corpus/$target" "${seeds[@]}")
 }
 
-seeds=("$root/tests/data" "$root/examples")
+seeds=("$root/tests/data" "$root/examples" "$root/fuzz/corpus/load")
 fuzz fuzz_load -dict="$root/fuzz/xml.dict"
 seeds=("$root/fuzz/corpus/value_text")
 fuzz fuzz_value_text
