@@ -59,6 +59,14 @@ bool ZComParamCollection::AddComParam(ZComParam* param) {
                      << qualifier << L"' into ComParamCollection");
     return false;
   }
+  // Renamed after adding, a held parameter is filed under its old qualifier; a second entry
+  // would destroy it twice.
+  if (std::find(m_comParamList.begin(), m_comParamList.end(), param) != m_comParamList.end()) {
+    COMPARAM_LOG(Logging::LevelWarning, L"ComParamMan: Trying to insert communication parameter '"
+                                            << qualifier
+                                            << L"' that the ComParamCollection already holds");
+    return false;
+  }
   m_comParamList.push_back(param);
   try {
     m_normQual2comParam.emplace_hint(place, qualifier, param);

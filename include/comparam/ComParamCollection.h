@@ -26,7 +26,9 @@ class COMPARAM_API ZComParamCollection {
   ZComParamCollection& operator=(const ZComParamCollection& other);
   ~ZComParamCollection();
 
-  // True: the collection owns param. False (qualifier already present): the caller keeps it.
+  // True: the collection owns param. False when the qualifier is present or the collection
+  // already holds this very object: nothing changes, and a refused new param stays the caller's.
+  // A held parameter whose qualifier is changed stays filed under the one it had when added.
   bool AddComParam(ZComParam* param);
   // The parameter indexed under exactly that qualifier, or null; the collection keeps it.
   ZComParam* FindByQualifier(const wchar_t* qualifier) const;

@@ -164,6 +164,28 @@ TEST_F(ComParamCollectionTest, DuplicateQualifierIsRefusedWithAWarningAndLeftToT
   EXPECT_EQ(BaseName(log.Lines()[0].file), "ComParamCollection.cpp");
 }
 
+TEST_F(ComParamCollectionTest, HeldParameterIsRefusedByIdentityAlsoAfterARename) {
+  {
+    ZComParamCollection collection;
+    ZComParam* param = Add(collection, L"P2Client");
+    LogCapture log;
+    EXPECT_FALSE(collection.AddComParam(param));  // under its own qualifier
+    param->SetQualifier(L"Renamed");
+    EXPECT_FALSE(collection.AddComParam(param));
+
+    EXPECT_EQ(collection.Count(), 1u);
+    EXPECT_EQ(collection.FindByQualifier(L"P2Client"), param);
+    EXPECT_EQ(collection.FindByQualifier(L"Renamed"), nullptr);
+    ASSERT_EQ(log.Lines().size(), 2u);
+    EXPECT_EQ(log.Lines()[1].text,
+              L"ComParamMan: Trying to insert communication parameter 'Renamed' that the "
+              L"ComParamCollection already holds\n");
+    EXPECT_EQ(log.Lines()[1].level, 3);
+    EXPECT_EQ(TrackedParam::s_live, 1);
+  }
+  EXPECT_EQ(TrackedParam::s_live, 0);  // destroyed once
+}
+
 // ---- removal ----
 
 TEST_F(ComParamCollectionTest, RemoveDestroysTheParameterAndKeepsTheOthersInOrder) {
