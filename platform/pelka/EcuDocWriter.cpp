@@ -1,5 +1,6 @@
 // Writing a document in the file format (docs/document-format.md).
 #include "EcuDocFormat.h"
+#include "FileReplace.h"
 #include "TextUtil.h"
 #include "pelka/AttrUtilities.h"
 #include "pelka/AttributeKinds.h"
@@ -7,17 +8,8 @@
 
 #include <pugixml.hpp>
 
-#include <cstdio>
-#include <filesystem>
 #include <string>
-#include <system_error>
 #include <vector>
-
-#if defined(_WIN32)
-#  include <fcntl.h>
-#  include <io.h>
-#  include <sys/stat.h>
-#endif
 
 namespace Pelka {
 
@@ -213,101 +205,12 @@ class DocumentWriter {
   std::vector<std::vector<const wchar_t*>> m_interfaces;
 };
 
-[[noreturn]] void FailSave(const std::string& path, const std::string& problem) {
-  throw ZDocFileError(path + ": " + problem);
-}
-
-// Creates the file only when no file of that name exists.
-std::FILE* OpenExclusive(const std::filesystem::path& path) {
-#if defined(_WIN32)
-  // The wide name keeps UTF-8 paths intact; _O_EXCL is known to every C runtime there.
-  const int descriptor =
-      _wopen(path.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
-  if (descriptor == -1) return nullptr;
-  std::FILE* pFile = _fdopen(descriptor, "wb");
-  if (pFile == nullptr) _close(descriptor);
-  return pFile;
-#else
-  return std::fopen(path.c_str(), "wbx");
-#endif
-}
-
-// The file a save writes first, beside its target under a name no file had: PATH.tmp-N. It is
-// removed unless it has replaced the target.
-class TemporaryFile {
- public:
-  TemporaryFile(const std::filesystem::path& target, const std::string& path) : m_path(path) {
-    for (unsigned n = 1; n <= kAttempts; ++n) {
-      m_name = target;
-      m_name += ".tmp-" + std::to_string(n);
-      m_pFile = OpenExclusive(m_name);
-      if (m_pFile != nullptr) return;
-      std::error_code ignored;
-      if (!std::filesystem::exists(std::filesystem::symlink_status(m_name, ignored))) break;
-    }
-    FailSave(m_path, "cannot create the temporary file");
-  }
-  ~TemporaryFile() {
-    if (m_pFile != nullptr) std::fclose(m_pFile);
-    std::error_code ignored;
-    if (!m_replaced) std::filesystem::remove(m_name, ignored);
-  }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-  void Write(const std::string& content) {
-    const bool written = std::fwrite(content.data(), 1, content.size(), m_pFile) == content.size();
-    const bool closed = std::fclose(m_pFile) == 0;
-    m_pFile = nullptr;
-    if (!written || !closed) FailSave(m_path, "cannot write the temporary file");
-  }
-
-  // A replaced file keeps its permissions rather than taking the defaults of a new one.
-  void TakePermissionsOf(const std::filesystem::path& target) {
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(target, error);
-    if (error || !std::filesystem::is_regular_file(status)) return;
-    std::filesystem::permissions(m_name, status.permissions(),
-                                 std::filesystem::perm_options::replace, error);
-    if (error) FailSave(m_path, "cannot set the permissions of the temporary file");
-  }
-
-  // Replaces an existing file in one step, on Windows too.
-  void Replace(const std::filesystem::path& target) {
-    std::error_code error;
-    std::filesystem::rename(m_name, target, error);
-    if (error) FailSave(m_path, "cannot replace the file");
-    m_replaced = true;
-  }
-
- private:
-  static constexpr unsigned kAttempts = 1000;
-
-  const std::string m_path;  // as given, for messages
-  std::filesystem::path m_name;
-  std::FILE* m_pFile = nullptr;
-  bool m_replaced = false;
-};
-
-// An existing path is saved through to the file it names, so a link stays a link.
-std::filesystem::path ResolveTarget(const std::string& path) {
-  const std::filesystem::path given = std::filesystem::u8path(path);
-  std::error_code error;
-  const std::filesystem::path resolved = std::filesystem::canonical(given, error);
-  return error ? given : resolved;
-}
-
 }  // namespace
 
 std::string FormatEcuDoc(const ZEcuDoc& doc) { return DocumentWriter(doc).Format(); }
 
 void SaveEcuDoc(const ZEcuDoc& doc, const std::string& path) {
-  const std::string content = FormatEcuDoc(doc);
-  const std::filesystem::path target = ResolveTarget(path);
-  TemporaryFile temporary(target, path);
-  temporary.Write(content);
-  temporary.TakePermissionsOf(target);
-  temporary.Replace(target);
+  ReplaceFileContent(path, FormatEcuDoc(doc));
 }
 
 }  // namespace Pelka

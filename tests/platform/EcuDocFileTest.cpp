@@ -4,11 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
+
+#if !defined(_WIN32)
+#  include <fcntl.h>
+#  include <sys/file.h>
+#  include <sys/stat.h>
+#  include <unistd.h>
+#endif
 
 using namespace Pelka;
 
@@ -219,17 +227,43 @@ TEST(EcuDocFile, PathsAreUtf8) {
 
 // ---- saving over an existing file
 
-TEST(EcuDocFile, SaveLeavesFilesOfTheTemporaryFilesNamesAlone) {
+// A killed save's temporary files: older than the save, of its own pattern.
+TEST(EcuDocFile, SaveRemovesStaleTemporaryFilesOfItsPatternAndNothingElse) {
+  namespace fs = std::filesystem;
   ScratchDir dir;
   const std::string path = dir.File("doc.xml");
-  WriteBytes(path + ".tmp", "mine");
-  WriteBytes(path + ".tmp-1", "mine too");
+  const auto anHourAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
+  for (int n = 1; n <= 1000; ++n) {
+    WriteBytes(path + ".tmp-" + std::to_string(n), "stale");
+    fs::last_write_time(fs::u8path(path + ".tmp-" + std::to_string(n)), anHourAgo);
+  }
+  const std::vector<std::string> others = {"doc.xml.tmp", "doc.xml.tmp-01", "doc.xml.tmp-1001",
+                                           "doc.xml.tmp-1x", "other.xml.tmp-1"};
+  for (const std::string& name : others) {
+    WriteBytes(dir.File(name), "mine");
+    fs::last_write_time(fs::u8path(dir.File(name)), anHourAgo);
+  }
   ZEcuDoc doc;
   SaveEcuDoc(doc, path);
   EXPECT_EQ(ReadBytes(path), FormatEcuDoc(doc));
-  EXPECT_EQ(ReadBytes(path + ".tmp"), "mine");
-  EXPECT_EQ(ReadBytes(path + ".tmp-1"), "mine too");
-  EXPECT_EQ(dir.Names(), (std::vector<std::string>{"doc.xml", "doc.xml.tmp", "doc.xml.tmp-1"}));
+  std::vector<std::string> expected = others;
+  expected.push_back("doc.xml");
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(dir.Names(), expected);
+  for (const std::string& name : others) EXPECT_EQ(ReadBytes(dir.File(name)), "mine") << name;
+}
+
+// It may belong to a save that is still running.
+TEST(EcuDocFile, SaveKeepsATemporaryFileNewerThanItself) {
+  namespace fs = std::filesystem;
+  ScratchDir dir;
+  const std::string path = dir.File("doc.xml");
+  WriteBytes(path + ".tmp-1", "running");
+  fs::last_write_time(fs::u8path(path + ".tmp-1"),
+                      fs::file_time_type::clock::now() + std::chrono::hours(1));
+  SaveEcuDoc(ZEcuDoc(), path);
+  EXPECT_EQ(ReadBytes(path + ".tmp-1"), "running");
+  EXPECT_EQ(dir.Names(), (std::vector<std::string>{"doc.xml", "doc.xml.tmp-1"}));
 }
 
 // Windows knows neither these permission bits nor links that anyone may make.
@@ -243,6 +277,109 @@ TEST(EcuDocFile, SaveKeepsThePermissionsOfTheFileItReplaces) {
   fs::permissions(path, kept);
   SaveEcuDoc(ZEcuDoc(), path);
   EXPECT_EQ(fs::status(path).permissions(), kept);
+  EXPECT_NE(ReadBytes(path), "old");
+}
+
+// A running save holds a lock on its temporary file; what is not a regular file is not one.
+TEST(EcuDocFile, SaveKeepsTemporaryFilesAnotherSaveHoldsAndOnesThatAreNotFiles) {
+  namespace fs = std::filesystem;
+  ScratchDir dir;
+  const std::string path = dir.File("doc.xml");
+  const auto anHourAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
+  WriteBytes(path + ".tmp-1", "held");
+  fs::last_write_time(fs::u8path(path + ".tmp-1"), anHourAgo);
+  const int held = open((path + ".tmp-1").c_str(), O_RDONLY);
+  ASSERT_EQ(flock(held, LOCK_EX), 0);
+  fs::create_directory(path + ".tmp-2");
+  WriteBytes(dir.File("elsewhere"), "linked");
+  fs::create_symlink("elsewhere", path + ".tmp-3");
+  SaveEcuDoc(ZEcuDoc(), path);
+  close(held);
+  EXPECT_EQ(ReadBytes(path + ".tmp-1"), "held");
+  EXPECT_EQ(ReadBytes(dir.File("elsewhere")), "linked");
+  EXPECT_EQ(dir.Names(), (std::vector<std::string>{"doc.xml", "doc.xml.tmp-1", "doc.xml.tmp-2",
+                                                   "doc.xml.tmp-3", "elsewhere"}));
+}
+
+TEST(EcuDocFile, SaveKeepsTemporaryFilesOfOtherUsers) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to give a file to another user";
+  namespace fs = std::filesystem;
+  ScratchDir dir;
+  const std::string path = dir.File("doc.xml");
+  WriteBytes(path + ".tmp-1", "theirs");
+  fs::last_write_time(fs::u8path(path + ".tmp-1"),
+                      fs::file_time_type::clock::now() - std::chrono::hours(1));
+  ASSERT_EQ(chown((path + ".tmp-1").c_str(), 65534, 65534), 0);
+  SaveEcuDoc(ZEcuDoc(), path);
+  EXPECT_EQ(ReadBytes(path + ".tmp-1"), "theirs");
+}
+
+// Root saving a user's file must not make it root's.
+TEST(EcuDocFile, SaveKeepsTheOwnerAndGroupWhereItMay) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to give a file to another user";
+  ScratchDir dir;
+  const std::string path = dir.File("doc.xml");
+  WriteBytes(path, "old");
+  ASSERT_EQ(chown(path.c_str(), 65534, 65533), 0);
+  SaveEcuDoc(ZEcuDoc(), path);
+  struct stat status {};
+  ASSERT_EQ(stat(path.c_str(), &status), 0);
+  EXPECT_EQ(status.st_uid, 65534u);
+  EXPECT_EQ(status.st_gid, 65533u);
+  EXPECT_NE(ReadBytes(path), "old");
+}
+
+// The file is created with its final mode, so no one may read it in between; the umask may only
+// take away from that.
+TEST(EcuDocFile, NewFileIsOnlyTheOwnersUnlessTheUmaskIsStricter) {
+  namespace fs = std::filesystem;
+  ScratchDir dir;
+  const mode_t previous = umask(022);
+  SaveEcuDoc(ZEcuDoc(), dir.File("new.xml"));
+  umask(0277);
+  SaveEcuDoc(ZEcuDoc(), dir.File("stricter.xml"));
+  umask(previous);
+  EXPECT_EQ(fs::status(dir.File("new.xml")).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(fs::status(dir.File("stricter.xml")).permissions(), fs::perms::owner_read);
+}
+
+TEST(EcuDocFile, SaveKeepsAModeTheUmaskWouldTakeAway) {
+  namespace fs = std::filesystem;
+  ScratchDir dir;
+  const std::string path = dir.File("doc.xml");
+  WriteBytes(path, "old");
+  fs::permissions(path, fs::perms::owner_all | fs::perms::group_all | fs::perms::others_read);
+  const mode_t previous = umask(077);
+  SaveEcuDoc(ZEcuDoc(), path);
+  umask(previous);
+  EXPECT_EQ(fs::status(path).permissions(),
+            fs::perms::owner_all | fs::perms::group_all | fs::perms::others_read);
+}
+
+// The promise is that the link stays: one that points nowhere is not silently made a file.
+TEST(EcuDocFile, SaveThroughADanglingLinkOrALoopIsRefused) {
+  namespace fs = std::filesystem;
+  ScratchDir dir;
+  const std::string dangling = dir.File("dangling.xml");
+  const std::string loop = dir.File("loop.xml");
+  fs::create_symlink("missing.xml", dangling);
+  fs::create_symlink("loop.xml", loop);
+  EXPECT_EQ(SaveError(ZEcuDoc(), dangling), dangling + ": the link points nowhere");
+  EXPECT_EQ(SaveError(ZEcuDoc(), loop), loop + ": the link points nowhere");
+  EXPECT_EQ(fs::read_symlink(dangling), "missing.xml");
+  EXPECT_EQ(dir.Names(), (std::vector<std::string>{"dangling.xml", "loop.xml"}));
+}
+
+// The rename gives the path a new file; another name of the old one keeps the old content.
+TEST(EcuDocFile, SaveBreaksAHardLink) {
+  namespace fs = std::filesystem;
+  ScratchDir dir;
+  const std::string path = dir.File("doc.xml");
+  WriteBytes(path, "old");
+  fs::create_hard_link(path, dir.File("other-name.xml"));
+  SaveEcuDoc(ZEcuDoc(), path);
+  EXPECT_EQ(ReadBytes(dir.File("other-name.xml")), "old");
   EXPECT_NE(ReadBytes(path), "old");
 }
 

@@ -23,7 +23,9 @@ class PELKA_API ZDocFileError : public std::runtime_error {
 PELKA_API std::unique_ptr<ZEcuDoc> LoadEcuDoc(const std::string& path);
 
 // Writes the document to path (UTF-8) through a temporary file beside it that then replaces
-// path, so a failed save leaves an existing file untouched. Throws ZDocFileError.
+// path, so a failed save leaves an existing file untouched; the file keeps its mode and, where
+// the process may, its owner and group; a link stays a link (docs/document-format.md). Throws
+// ZDocFileError.
 PELKA_API void SaveEcuDoc(const ZEcuDoc& doc, const std::string& path);
 
 // The same from and to memory; sourceName stands for FILE in error messages.
