@@ -2,12 +2,14 @@
 #include "EcuDocFormat.h"
 #include "FileReplace.h"
 #include "TextUtil.h"
+#include "XmlSource.h"
 #include "pelka/AttrUtilities.h"
 #include "pelka/AttributeKinds.h"
 #include "pelka/EcuDocFile.h"
 
 #include <pugixml.hpp>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -17,12 +19,42 @@ namespace {
 
 namespace F = DocFormat;
 
-void SetText(pugi::xml_attribute attribute, const wchar_t* text) {
-  attribute.set_value(ToUtf8(text).c_str());
+bool IsHighSurrogate(std::uint32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(std::uint32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// The text as UTF-8 for the file. A character XML cannot hold, not even as a reference, is
+// refused: the file would not load again.
+std::string XmlText(const std::wstring& text) {
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    const auto c = static_cast<std::uint32_t>(text[at]);
+    const bool pair = sizeof(wchar_t) == 2 && IsHighSurrogate(c) && at + 1 < text.size() &&
+                      IsLowSurrogate(static_cast<std::uint32_t>(text[at + 1]));
+    if (pair) {
+      ++at;
+    } else if (!IsXmlChar(c)) {
+      std::string hex = "000000";
+      for (std::uint32_t rest = c, digit = 6; digit-- > 0; rest >>= 4) {
+        hex[digit] = "0123456789ABCDEF"[rest & 15];
+      }
+      throw ZDocFileError("character U+" + hex.substr(c > 0xFFFF ? 0 : 2) +
+                          " cannot be written to XML");
+    }
+  }
+  return ToUtf8(text);
 }
 
 void SetText(pugi::xml_attribute attribute, const std::wstring& text) {
-  attribute.set_value(ToUtf8(text).c_str());
+  attribute.set_value(XmlText(text).c_str());
+}
+
+// Runs a part of the writing; a refused text names the part it is in.
+template <class TAction>
+void Naming(const std::string& part, TAction action) {
+  try {
+    action();
+  } catch (const ZDocFileError& error) {
+    throw ZDocFileError(part + ": " + error.what());
+  }
 }
 
 // Collects the bytes pugixml writes.
@@ -52,7 +84,9 @@ class DocumentWriter {
     WriteLanguages(root.append_child(F::kLanguages));
     pugi::xml_node attributes = root.append_child(F::kAttributes);
     for (std::size_t position = 0; position < m_doc.AttributeCount(); ++position) {
-      WriteAttribute(attributes.append_child(F::kAttribute), m_doc.AttributeAt(position));
+      const ZDefaultAttr& attribute = m_doc.AttributeAt(position);
+      Naming("attribute " + Quoted(attribute.GetQualifier()),
+             [&] { WriteAttribute(attributes.append_child(F::kAttribute), attribute); });
     }
     StringWriter writer;
     xml.save(writer, "  ", pugi::format_indent, pugi::encoding_utf8);
@@ -75,7 +109,8 @@ class DocumentWriter {
     for (auto language = set.Begin(); language != set.End(); ++language) {
       pugi::xml_node node = languages.append_child(F::kLanguage);
       node.append_attribute(F::kId) = (**language).GetId();
-      SetText(node.append_attribute(F::kName), (**language).GetName());
+      Naming("language " + std::to_string((**language).GetId()),
+             [&] { SetText(node.append_attribute(F::kName), (**language).GetName()); });
     }
   }
 
@@ -176,7 +211,7 @@ class DocumentWriter {
     pugi::xml_node entry = node.append_child(name);
     entry.append_attribute(F::kLang) = language;
     if (!text.IsDefined(language)) entry.append_attribute(F::kDefined) = F::kFalse;
-    const std::string utf8 = ToUtf8(text.GetText(language));
+    const std::string utf8 = XmlText(text.GetText(language));
     if (!utf8.empty()) entry.append_child(pugi::node_pcdata).set_value(utf8.c_str());
   }
 
@@ -210,7 +245,9 @@ class DocumentWriter {
 std::string FormatEcuDoc(const ZEcuDoc& doc) { return DocumentWriter(doc).Format(); }
 
 void SaveEcuDoc(const ZEcuDoc& doc, const std::string& path) {
-  ReplaceFileContent(path, FormatEcuDoc(doc));
+  std::string content;
+  Naming(path, [&] { content = FormatEcuDoc(doc); });
+  ReplaceFileContent(path, content);
 }
 
 }  // namespace Pelka

@@ -34,11 +34,6 @@ std::string Hex(unsigned value, int digits) {
 
 // ---- characters
 
-bool IsXmlChar(std::uint32_t c) {
-  return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) ||
-         (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
-}
-
 std::string Utf8(std::uint32_t c) {
   std::string text;
   if (c < 0x80) {
@@ -527,6 +522,11 @@ void CheckOneRoot(const ZXmlSource& source) {
 }
 
 }  // namespace
+
+bool IsXmlChar(std::uint32_t c) {
+  return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) ||
+         (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
+}
 
 ZXmlSource::ZXmlSource(const char* data, std::size_t size, std::string name, unsigned parseFlags)
     : m_name(std::move(name)) {

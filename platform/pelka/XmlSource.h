@@ -5,10 +5,14 @@
 #include <pugixml.hpp>
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace Pelka {
+
+// A character XML 1.0 can hold, raw or as a character reference.
+bool IsXmlChar(std::uint32_t c);
 
 // Nothing of a source is changed silently on the way in: what pugixml would read differently
 // from what the XML means is refused before it gets the text.

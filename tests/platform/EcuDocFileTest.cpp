@@ -216,6 +216,29 @@ TEST(EcuDocFile, BuiltDocumentSurvivesTextsThatXmlTreatsSpecially) {
   EXPECT_TRUE(EqualDocuments(doc, *pReloaded, &difference)) << difference << "\n" << bytes;
 }
 
+// XML has no form for them, not even a reference: a file holding one would not load again.
+TEST(EcuDocFile, SaveRefusesCharactersXmlCannotHoldAndWritesNothing) {
+  ScratchDir dir;
+  const std::string path = dir.File("doc.xml");
+  ZEcuDoc control;
+  control.AddAttribute<ZCommonStringDefaultAttr>(L"S.Control")
+      .SetValue(
+          L"a\x01"
+          L"b");
+  EXPECT_EQ(SaveError(control, path),
+            path + ": attribute \"S.Control\": character U+0001 cannot be written to XML");
+  ZEcuDoc surrogate;
+  surrogate.AddLanguage(1031, L"lone \xD800");
+  EXPECT_EQ(SaveError(surrogate, path),
+            path + ": language 1031: character U+D800 cannot be written to XML");
+  ZEcuDoc tagText;
+  auto& attribute = tagText.AddAttribute<ZEnumDefaultAttr>(L"E.Tag");
+  attribute.EnumTagTable().AddNewTag(0).GetTagText().SetText(L"\xFFFE", 0, true);
+  EXPECT_EQ(SaveError(tagText, path),
+            path + ": attribute \"E.Tag\": character U+FFFE cannot be written to XML");
+  EXPECT_TRUE(dir.Names().empty());
+}
+
 TEST(EcuDocFile, PathsAreUtf8) {
   ScratchDir dir;
   const std::string path = dir.File("\xc3\xa4\xe6\x9d\xb1.xml");

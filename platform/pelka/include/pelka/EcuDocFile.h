@@ -31,7 +31,10 @@ PELKA_API void SaveEcuDoc(const ZEcuDoc& doc, const std::string& path);
 // The same from and to memory; sourceName stands for FILE in error messages.
 PELKA_API std::unique_ptr<ZEcuDoc> ParseEcuDoc(const char* data, std::size_t size,
                                                const std::string& sourceName);
-// The file content SaveEcuDoc writes; the same document always gives the same bytes.
+// The file content SaveEcuDoc writes; the same document always gives the same bytes. A text
+// holding a character XML cannot hold (a control character, a lone surrogate) is refused with
+// ZDocFileError "attribute "Q": character U+0001 cannot be written to XML"; SaveEcuDoc puts
+// "FILE: " before it and writes nothing.
 PELKA_API std::string FormatEcuDoc(const ZEcuDoc& doc);
 
 }  // namespace Pelka
