@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace Pelka {
@@ -19,6 +20,9 @@ namespace {
 
 namespace F = DocFormat;
 
+// A wide character as its code unit: no sign, whatever the width of wchar_t.
+std::uint32_t CodeUnit(wchar_t c) { return static_cast<std::make_unsigned_t<wchar_t>>(c); }
+
 bool IsHighSurrogate(std::uint32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(std::uint32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
@@ -26,9 +30,9 @@ bool IsLowSurrogate(std::uint32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 // refused: the file would not load again.
 std::string XmlText(const std::wstring& text) {
   for (std::size_t at = 0; at < text.size(); ++at) {
-    const auto c = static_cast<std::uint32_t>(text[at]);
+    const std::uint32_t c = CodeUnit(text[at]);
     const bool pair = sizeof(wchar_t) == 2 && IsHighSurrogate(c) && at + 1 < text.size() &&
-                      IsLowSurrogate(static_cast<std::uint32_t>(text[at + 1]));
+                      IsLowSurrogate(CodeUnit(text[at + 1]));
     if (pair) {
       ++at;
     } else if (!IsXmlChar(c)) {

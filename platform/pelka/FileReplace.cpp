@@ -14,10 +14,10 @@
 #  include <fcntl.h>
 #  include <sys/file.h>
 #  include <sys/stat.h>
-#  include <time.h>
 #  include <unistd.h>
 
 #  include <cerrno>
+#  include <ctime>
 #endif
 
 namespace Pelka {
@@ -187,9 +187,9 @@ constexpr unsigned kAttempts = 1000;
 // The file path names: a link is followed, also through a chain; one that ends nowhere or in a
 // loop is refused rather than replaced by a regular file.
 fs::path ResolveTarget(const std::string& path) {
-  const fs::path given = fs::u8path(path);
+  fs::path given = fs::u8path(path);
   std::error_code error;
-  const fs::path resolved = fs::canonical(given, error);
+  fs::path resolved = fs::canonical(given, error);
   if (!error) return resolved;
   if (fs::is_symlink(fs::symlink_status(given, error))) Fail(path, "the link points nowhere");
   return given;
