@@ -4,6 +4,7 @@
 
 #include <Util/ComParamHelper.h>
 #include <Util/Diagnostics.h>
+#include <Util/IntegerText.h>
 
 #include <pelka/AttrUtilities.h>
 #include <pelka/AttributeKinds.h>
@@ -11,7 +12,6 @@
 
 #include <cstddef>
 #include <cwchar>
-#include <iterator>
 #include <limits>
 #include <optional>
 
@@ -27,19 +27,6 @@ constexpr int kDecimalBase = 10;
 const wchar_t* AfterFirstDot(const wchar_t* qualifier) {
   const wchar_t* pDot = std::wcschr(qualifier, L'.');
   return pDot ? pDot + 1 : L"";
-}
-
-// Decimal digits of the number, written into text's own storage: std::to_wstring goes through
-// the C library's formatted output, which cost more than the rest of reading a value.
-void AssignDecimal(std::wstring& text, unsigned number) {
-  wchar_t digits[std::numeric_limits<unsigned>::digits10 + 1];
-  wchar_t* const end = std::end(digits);
-  wchar_t* first = end;
-  do {
-    *--first = static_cast<wchar_t>(L'0' + number % 10);
-    number /= 10;
-  } while (number != 0);
-  text.assign(first, end);
 }
 
 // A new tag takes the tag count as its id. Where that id is taken (ids not dense from 0) it

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 
 using NComParamMan::ReadInteger;
 using NComParamMan::ZIntegerText;
@@ -47,4 +48,16 @@ TEST(IntegerText, ReadsAsTheCLibraryInThirtyTwoBits) {
     }
     EXPECT_EQ(number.pEnd - c.text, c.digitsEndAt);
   }
+}
+
+TEST(IntegerText, WritesPlainDecimalDigitsOfEveryWidth) {
+  EXPECT_EQ(NComParamMan::DecimalText(0u), L"0");
+  EXPECT_EQ(NComParamMan::DecimalText(4294967295u), L"4294967295");
+  EXPECT_EQ(NComParamMan::DecimalText(INT32_MIN), L"-2147483648");
+  EXPECT_EQ(NComParamMan::DecimalText(INT32_MAX), L"2147483647");
+  EXPECT_EQ(NComParamMan::DecimalText(std::uint16_t{65535}), L"65535");
+
+  std::wstring text = L"a longer text before";
+  NComParamMan::AssignDecimal(text, 1000000u);
+  EXPECT_EQ(text, L"1000000") << "the whole text is replaced";
 }
