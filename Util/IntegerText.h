@@ -1,6 +1,6 @@
 // Integer text both ways, for the library and the document model stand-in: written as plain
-// decimal digits, read as the C library's wcstoul/wcstol read it in the "C" locale, in 32 bits
-// on every platform (the C library's long has 64 bits on some).
+// decimal digits, read as the C library's wcstoul/wcstol read base 10 in the "C" locale, in 32
+// bits on every platform (the C library's long has 64 bits on some).
 #pragma once
 
 #include <charconv>
@@ -28,7 +28,7 @@ std::wstring DecimalText(TInteger number) {
   return text;
 }
 
-// Leading blanks, an optional sign, the digits of the base, no prefix.
+// Leading blanks, an optional sign, decimal digits; what follows them is not read.
 struct ZIntegerText {
   bool negative = false;
   bool tooLarge = false;  // the magnitude does not fit in 32 bits
@@ -36,7 +36,7 @@ struct ZIntegerText {
   const wchar_t* pEnd = nullptr;  // after the last digit; the start of the text when there is none
 };
 
-// Reads text (not null) in base 2 to 36; any other base reads no digit.
-ZIntegerText ReadInteger(const wchar_t* text, int base);
+// Reads text (not null).
+ZIntegerText ReadInteger(const wchar_t* text);
 
 }  // namespace NComParamMan
