@@ -10,11 +10,27 @@ function(comparam_warnings target)
   endif()
 endfunction()
 
-# A shared stand-in library with its own export macro: <PREFIX>_LIB_EXPORT while
-# building it, <PREFIX>_SHARED for everything that links it.
+include(GenerateExportHeader)
+
+# Generated export headers live here, one folder per library, as <target>/Export.h.
+set(COMPARAM_EXPORT_INCLUDE_DIR ${PROJECT_BINARY_DIR}/include)
+
+# The export macro <PREFIX>_API of a shared library, in <target>/Export.h: exported while
+# <PREFIX>_LIB_EXPORT is defined (the library's own sources, and code built into it from an
+# object library), imported everywhere else; default visibility where hidden is the default.
+function(comparam_export_header target prefix)
+  set(header ${COMPARAM_EXPORT_INCLUDE_DIR}/${target}/Export.h)
+  set_target_properties(${target} PROPERTIES DEFINE_SYMBOL ${prefix}_LIB_EXPORT)
+  generate_export_header(${target} BASE_NAME ${prefix} EXPORT_MACRO_NAME ${prefix}_API
+                         EXPORT_FILE_NAME ${header})
+  target_include_directories(${target} PUBLIC $<BUILD_INTERFACE:${COMPARAM_EXPORT_INCLUDE_DIR}>)
+  install(FILES ${header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/${target})
+endfunction()
+
+# A shared stand-in library with its own export macro (comparam_export_header).
 function(comparam_platform_library target prefix)
   add_library(${target} SHARED ${ARGN})
-  target_compile_definitions(${target} PRIVATE ${prefix}_LIB_EXPORT INTERFACE ${prefix}_SHARED)
+  comparam_export_header(${target} ${prefix})
   target_include_directories(${target} PUBLIC
     $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}/include>
     $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
