@@ -1,8 +1,8 @@
 include(CMakePackageConfigHelpers)
 
-install(DIRECTORY include/comparam DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+install(DIRECTORY include/comparam DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT Development)
 install(EXPORT ComParamTargets NAMESPACE ComParam::
-        DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/ComParam)
+        DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/ComParam COMPONENT Development)
 
 configure_package_config_file(cmake/ComParamConfig.cmake.in
   ${CMAKE_CURRENT_BINARY_DIR}/ComParamConfig.cmake
@@ -11,4 +11,5 @@ write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/ComParamConfigVersi
   COMPATIBILITY SameMajorVersion)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/ComParamConfig.cmake
               ${CMAKE_CURRENT_BINARY_DIR}/ComParamConfigVersion.cmake
-        DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/ComParam)
+        DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/ComParam COMPONENT Development)
+

@@ -1,4 +1,9 @@
 # Shared settings for every target of the project.
+#
+# Install components, one per Debian package (cmake/ComParamDebian.cmake):
+#   Runtime      the shared libraries (libcomparam1)
+#   Development  headers, .so links, the CMake package, comparam.pc (libcomparam-dev)
+#   Tool         the comparam command-line tool (comparam)
 
 # Warnings are private to our own targets; CI turns them into errors.
 function(comparam_warnings target)
@@ -24,20 +29,30 @@ function(comparam_export_header target prefix)
   generate_export_header(${target} BASE_NAME ${prefix} EXPORT_MACRO_NAME ${prefix}_API
                          EXPORT_FILE_NAME ${header})
   target_include_directories(${target} PUBLIC $<BUILD_INTERFACE:${COMPARAM_EXPORT_INCLUDE_DIR}>)
-  install(FILES ${header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/${target})
+  install(FILES ${header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/${target} COMPONENT Development)
 endfunction()
 
-# A shared stand-in library with its own export macro (comparam_export_header).
+# What every shared library of the project has: its export macro, a versioned SONAME
+# (lib<name>.so.<major>, a link to lib<name>.so.<version>) and its install rules.
+function(comparam_shared_library target prefix)
+  comparam_export_header(${target} ${prefix})
+  set_target_properties(${target} PROPERTIES VERSION ${PROJECT_VERSION}
+                                             SOVERSION ${PROJECT_VERSION_MAJOR})
+  comparam_warnings(${target})
+  install(TARGETS ${target} EXPORT ComParamTargets
+    RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT Runtime
+    LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Runtime
+            NAMELINK_COMPONENT Development
+    ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Development)
+endfunction()
+
+# A shared stand-in library, its headers under include/.
 function(comparam_platform_library target prefix)
   add_library(${target} SHARED ${ARGN})
-  comparam_export_header(${target} ${prefix})
+  comparam_shared_library(${target} ${prefix})
   target_include_directories(${target} PUBLIC
     $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}/include>
     $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
-  comparam_warnings(${target})
-  install(TARGETS ${target} EXPORT ComParamTargets
-    RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
-    LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
-    ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
-  install(DIRECTORY include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+  install(DIRECTORY include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT Development)
 endfunction()
+
