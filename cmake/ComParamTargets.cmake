@@ -56,3 +56,20 @@ function(comparam_platform_library target prefix)
   install(DIRECTORY include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT Development)
 endfunction()
 
+# output (name.gz) is input compressed as Debian wants its changelogs and man pages (gzip -9n:
+# best compression, no name or time stamp), made with every build.
+function(comparam_gzip input output)
+  find_program(COMPARAM_GZIP gzip)
+  if(NOT COMPARAM_GZIP)
+    message(FATAL_ERROR "gzip is needed to compress ${input}")
+  endif()
+  string(REGEX REPLACE "\\.gz$" "" uncompressed ${output})
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${CMAKE_COMMAND} -E copy ${input} ${uncompressed}
+    COMMAND ${COMPARAM_GZIP} -9nf ${uncompressed}
+    DEPENDS ${input}
+    VERBATIM)
+  get_filename_component(name ${output} NAME)
+  string(MAKE_C_IDENTIFIER "gzip_${name}" target)
+  add_custom_target(${target} ALL DEPENDS ${output})
+endfunction()
