@@ -1,12 +1,34 @@
-// Integer text read as the C library's wcstoul/wcstol read it in the "C" locale, in 32 bits on
-// every platform (the C library's long has 64 bits on some).
+// Integer text both ways, for the library and the document model stand-in: written as plain
+// decimal digits, read as the C library's wcstoul/wcstol read base 10 in the "C" locale, in 32
+// bits on every platform (the C library's long has 64 bits on some).
 #pragma once
 
+#include <charconv>
 #include <cstdint>
+#include <iterator>
+#include <limits>
+#include <string>
 
 namespace NComParamMan {
 
-// Leading blanks, an optional sign, the digits of the base, no prefix.
+// Decimal digits of the number, a minus sign first when it is negative; no plus sign, no
+// grouping, no fill. Written into text's own storage: std::to_wstring goes through the C
+// library's formatted output, which cost more than the rest of reading a value.
+template <class TInteger>
+void AssignDecimal(std::wstring& text, TInteger number) {
+  char digits[std::numeric_limits<TInteger>::digits10 + 2];  // the last digit and a sign
+  const std::to_chars_result result = std::to_chars(std::begin(digits), std::end(digits), number);
+  text.assign(std::begin(digits), result.ptr);
+}
+
+template <class TInteger>
+std::wstring DecimalText(TInteger number) {
+  std::wstring text;
+  AssignDecimal(text, number);
+  return text;
+}
+
+// Leading blanks, an optional sign, decimal digits; what follows them is not read.
 struct ZIntegerText {
   bool negative = false;
   bool tooLarge = false;  // the magnitude does not fit in 32 bits
@@ -14,7 +36,7 @@ struct ZIntegerText {
   const wchar_t* pEnd = nullptr;  // after the last digit; the start of the text when there is none
 };
 
-// Reads text (not null) in base 2 to 36; any other base reads no digit.
-ZIntegerText ReadInteger(const wchar_t* text, int base);
+// Reads text (not null).
+ZIntegerText ReadInteger(const wchar_t* text);
 
 }  // namespace NComParamMan

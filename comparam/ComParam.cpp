@@ -141,7 +141,7 @@ void ZComParam::PrintOn(std::wostream& stream) const {
 // Not wcstoul: unsigned long is 64 bits on some platforms, and the reading must wrap and
 // overflow at 32 bits everywhere.
 bool ZComParam::RetrieveUnsigned(const wchar_t* text, unsigned& out) {
-  const ZIntegerText number = ReadInteger(Diag::NonNull(text), 10);
+  const ZIntegerText number = ReadInteger(Diag::NonNull(text));
   if (number.tooLarge) {
     out = UINT_MAX;
     return false;

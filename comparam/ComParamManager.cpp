@@ -16,7 +16,15 @@ namespace NComParamMan {
 
 namespace {
 
-void LogInternalError() { COMPARAM_LOG(Logging::LevelError, L"ComParamMan: Internal error"); }
+// A failed internal check ends the operation, not the caller: logged, and the operation returns.
+template <class TAction>
+void GuardInternalErrors(TAction action) {
+  try {
+    action();
+  } catch (const ZComParamException&) {
+    COMPARAM_LOG(Logging::LevelError, L"ComParamMan: Internal error");
+  }
+}
 
 // Streams the view's listing, so that it is composed only when the log takes it.
 struct ZListing {
@@ -97,39 +105,31 @@ ZComParamConfiguration ZComParamManager::TolvanToNormalized(const wchar_t* inter
   delete m_pLastConfiguration;
   m_pLastConfiguration = nullptr;
   m_pLastConfiguration = new ZComParamConfiguration(interfaceQualifier);
-  try {
+  GuardInternalErrors([&] {
     // Destroyed in reverse order: the unidentified parameters never leave this scope.
     ZTlvComInterface view(m_pEcuDoc, interfaceQualifier);
     ZComParamNormalizer normalizer;
     ZComParamCollection unidentified;
     normalizer.Normalize(view, m_pLastConfiguration->GetComParamCollection(), unidentified);
-  } catch (const ZComParamException&) {
-    LogInternalError();
-  }
+  });
   return *m_pLastConfiguration;
 }
 
 ZConfigStateReport ZComParamManager::CheckValidity(ZComParamConfiguration& configuration) {
   ZConfigStateReport report;
-  try {
-    report = m_pRules->Check(configuration);
-  } catch (const ZComParamException&) {
-    LogInternalError();
-  }
+  GuardInternalErrors([&] { report = m_pRules->Check(configuration); });
   return report;
 }
 
 void ZComParamManager::NormalizedToTolvan(ZComParamConfiguration& configuration) {
-  try {
+  GuardInternalErrors([&] {
     const ZTlvComInterface view(m_pEcuDoc, configuration.GetInterfaceQualifier());
     // A copy is walked, so nothing the walk does reaches the caller's configuration.
     const ZComParamCollection comParams(configuration.GetComParamCollection());
     for (auto it = comParams.Begin(); it != comParams.End(); ++it) {
       WriteBack(*m_pBabelFish, view, *it);
     }
-  } catch (const ZComParamException&) {
-    LogInternalError();
-  }
+  });
 }
 
 }  // namespace NComParamMan

@@ -33,8 +33,6 @@ double ReadClassicDouble(const char* text) {
 ZEasyAttributeValueWriter::ZEasyAttributeValueWriter()
     : m_result(WR_Written),
       m_pAttributable(nullptr),
-      m_base(10),
-      m_isEntryVisit(false),
       m_unsignedValue(0),
       m_signedValue(0),
       m_floatValue(0.0),
@@ -42,13 +40,11 @@ ZEasyAttributeValueWriter::ZEasyAttributeValueWriter()
 
 ZEasyAttributeValueWriter::~ZEasyAttributeValueWriter() = default;
 
-int ZEasyAttributeValueWriter::Write(ZAttribute& attribute, ZAttributable* pAttributable,
-                                     const wchar_t* value, int base) {
+int ZEasyAttributeValueWriter::Write(ZDefaultAttr& attribute, ZAttributable* pAttributable,
+                                     const wchar_t* value) {
   m_result = WR_Written;
   m_pAttributable = pAttributable;
   m_valueText = NComParamMan::Diag::NonNull(value);
-  m_base = base;
-  m_isEntryVisit = true;
   DispatchAttribute(attribute);
   return m_result;
 }
@@ -77,17 +73,8 @@ void ZEasyAttributeValueWriter::WriteParsed(ZDefaultAttr& attribute, ZParse pars
   }
 }
 
-// The first override reached goes back to its default attribute, so the text is always parsed
-// by the default attribute's kind.
-bool ZEasyAttributeValueWriter::BounceEntryVisit(ZOverrideAttr& attribute) {
-  if (!m_isEntryVisit) return false;
-  m_isEntryVisit = false;
-  DispatchAttribute(attribute.GetDefaultAttribute());
-  return true;
-}
-
 bool ZEasyAttributeValueWriter::ParseUnsigned() {
-  const NComParamMan::ZIntegerText number = NComParamMan::ReadInteger(m_valueText.c_str(), m_base);
+  const NComParamMan::ZIntegerText number = NComParamMan::ReadInteger(m_valueText.c_str());
   if (number.tooLarge || *number.pEnd != L'\0') return false;
   // A negated magnitude wraps modulo 2^32, as the C library does for unsigned numbers.
   m_unsignedValue = number.negative ? 0u - number.magnitude : number.magnitude;
@@ -95,7 +82,7 @@ bool ZEasyAttributeValueWriter::ParseUnsigned() {
 }
 
 bool ZEasyAttributeValueWriter::ParseSigned() {
-  const NComParamMan::ZIntegerText number = NComParamMan::ReadInteger(m_valueText.c_str(), m_base);
+  const NComParamMan::ZIntegerText number = NComParamMan::ReadInteger(m_valueText.c_str());
   const std::int64_t value =
       number.negative ? -std::int64_t{number.magnitude} : std::int64_t{number.magnitude};
   if (number.tooLarge || value < INT32_MIN || value > INT32_MAX) return false;
@@ -151,26 +138,25 @@ void ZEasyAttributeValueWriter::VisitEnumDefault(ZEnumDefaultAttr& attribute) {
 }
 
 void ZEasyAttributeValueWriter::VisitUnsignedOverride(ZUnsignedOverrideAttr& attribute) {
-  if (!BounceEntryVisit(attribute)) attribute.SetValue(m_unsignedValue);
+  attribute.SetValue(m_unsignedValue);
 }
 
 void ZEasyAttributeValueWriter::VisitSignedOverride(ZSignedOverrideAttr& attribute) {
-  if (!BounceEntryVisit(attribute)) attribute.SetValue(m_signedValue);
+  attribute.SetValue(m_signedValue);
 }
 
 void ZEasyAttributeValueWriter::VisitFloatOverride(ZFloatOverrideAttr& attribute) {
-  if (!BounceEntryVisit(attribute)) attribute.SetValue(m_floatValue);
+  attribute.SetValue(m_floatValue);
 }
 
 void ZEasyAttributeValueWriter::VisitTextOverride(ZTextOverrideAttr& attribute) {
-  if (!BounceEntryVisit(attribute))
-    attribute.SetText(m_valueText.c_str(), ZLanguage::defaultLangId, true);
+  attribute.SetText(m_valueText.c_str(), ZLanguage::defaultLangId, true);
 }
 
 void ZEasyAttributeValueWriter::VisitEnumOverride(ZEnumOverrideAttr& attribute) {
-  if (!BounceEntryVisit(attribute)) attribute.SetValue(m_enumTagId);
+  attribute.SetValue(m_enumTagId);
 }
 
 void ZEasyAttributeValueWriter::VisitStringOverride(ZCommonStringOverrideAttr& attribute) {
-  if (!BounceEntryVisit(attribute)) attribute.SetValue(m_valueText.c_str());
+  attribute.SetValue(m_valueText.c_str());
 }

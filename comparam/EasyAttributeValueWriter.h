@@ -37,10 +37,10 @@ class ZEasyAttributeValueWriter : public Pelka::ZAttributeVisitor {
   void VisitEnumOverride(Pelka::ZEnumOverrideAttr& attribute) override;
   void VisitStringOverride(Pelka::ZCommonStringOverrideAttr& attribute) override;
 
-  // Parses value by the kind of the attribute's default attribute (integers in base) and
-  // stores it into the override at pAttributable; returns a ZWriteResult.
-  int Write(Pelka::ZAttribute& attribute, Pelka::ZAttributable* pAttributable, const wchar_t* value,
-            int base);
+  // Parses value by the attribute's kind (integers in decimal) and stores it into its override
+  // at pAttributable, found or created; returns a ZWriteResult.
+  int Write(Pelka::ZDefaultAttr& attribute, Pelka::ZAttributable* pAttributable,
+            const wchar_t* value);
 
  private:
   // Reads m_valueText into the member of the attribute's kind; false when it is refused.
@@ -49,7 +49,6 @@ class ZEasyAttributeValueWriter : public Pelka::ZAttributeVisitor {
   bool IsAtTarget(const Pelka::ZDefaultAttr& attribute) const;
   Pelka::ZOverrideAttr& FindOrCreateOverride(Pelka::ZDefaultAttr& attribute);
   void WriteParsed(Pelka::ZDefaultAttr& attribute, ZParse parse);
-  bool BounceEntryVisit(Pelka::ZOverrideAttr& attribute);
   bool ParseUnsigned();
   bool ParseSigned();
   bool ParseFloat();
@@ -57,9 +56,7 @@ class ZEasyAttributeValueWriter : public Pelka::ZAttributeVisitor {
 
   int m_result;
   Pelka::ZAttributable* m_pAttributable;
-  int m_base;
   std::wstring m_valueText;
-  bool m_isEntryVisit;
   unsigned m_unsignedValue;
   int m_signedValue;
   double m_floatValue;

@@ -28,7 +28,7 @@ void ZTlvComInterface::Collect() {
   NAttributes::ZGenericAttrFilter filter(ecu.VirtualAttributes());
   NAttributes::ZAttributePredicate4Interface predicate(*m_pEcuDoc, m_interfaceQualifier.c_str());
   for (auto it = filter.Begin(predicate); it != filter.End(); it = filter.FindNext(it)) {
-    auto pNewView = std::make_unique<ZTlvComParam>(&it->GetDefaultAttribute());
+    auto pNewView = std::make_unique<ZTlvComParam>(it->GetDefaultAttribute());
     m_comParams.push_back(pNewView.get());
     ZTlvComParam* pView = pNewView.release();
     // The first view keeps a qualifier that several attributes share.

@@ -4,6 +4,7 @@
 
 #include <Util/ComParamHelper.h>
 #include <Util/Diagnostics.h>
+#include <Util/IntegerText.h>
 
 #include <pelka/AttrUtilities.h>
 #include <pelka/AttributeKinds.h>
@@ -11,7 +12,6 @@
 
 #include <cstddef>
 #include <cwchar>
-#include <iterator>
 #include <limits>
 #include <optional>
 
@@ -21,25 +21,10 @@ namespace NComParamMan {
 
 namespace {
 
-constexpr int kDecimalBase = 10;
-
 // The document-side name: the part after the first dot, empty without a dot.
 const wchar_t* AfterFirstDot(const wchar_t* qualifier) {
   const wchar_t* pDot = std::wcschr(qualifier, L'.');
   return pDot ? pDot + 1 : L"";
-}
-
-// Decimal digits of the number, written into text's own storage: std::to_wstring goes through
-// the C library's formatted output, which cost more than the rest of reading a value.
-void AssignDecimal(std::wstring& text, unsigned number) {
-  wchar_t digits[std::numeric_limits<unsigned>::digits10 + 1];
-  wchar_t* const end = std::end(digits);
-  wchar_t* first = end;
-  do {
-    *--first = static_cast<wchar_t>(L'0' + number % 10);
-    number /= 10;
-  } while (number != 0);
-  text.assign(first, end);
 }
 
 // A new tag takes the tag count as its id. Where that id is taken (ids not dense from 0) it
@@ -59,51 +44,38 @@ bool IsHeldByEcu(ZDefaultAttr& attribute) {
 
 }  // namespace
 
-ZTlvComParam::ZTlvComParam(ZDefaultAttr* pDefaultAttr)
-    : m_pDefaultAttr(pDefaultAttr), m_pOverrideAttr(nullptr), m_attrType(ZAttrManager::ATUnsigned) {
-  // A view without an attribute stays inert; each accessor then reports it.
-  if (!m_pDefaultAttr) return;
-  m_attrType = ZAttrTypeChecker::GetAttrType(*m_pDefaultAttr);
-  m_qualifier = AfterFirstDot(m_pDefaultAttr->GetQualifier());
-  m_categoryQualifier = AfterFirstDot(m_pDefaultAttr->GetCategory().GetQualifier());
-  if (!m_pDefaultAttr->HasOverride()) return;
-  ZOverrideAttrSet& overrides = m_pDefaultAttr->GetOwnerDoc().GetEcu().OverriddenAttributes();
-  const auto found = overrides.Find(*m_pDefaultAttr);
+ZTlvComParam::ZTlvComParam(ZDefaultAttr& defaultAttr)
+    : m_pDefaultAttr(&defaultAttr),
+      m_pOverrideAttr(nullptr),
+      m_qualifier(AfterFirstDot(defaultAttr.GetQualifier())),
+      m_categoryQualifier(AfterFirstDot(defaultAttr.GetCategory().GetQualifier())),
+      m_attrType(ZAttrTypeChecker::GetAttrType(defaultAttr)) {
+  if (!defaultAttr.HasOverride()) return;
+  ZOverrideAttrSet& overrides = defaultAttr.GetOwnerDoc().GetEcu().OverriddenAttributes();
+  const auto found = overrides.Find(defaultAttr);
   if (found != overrides.End()) m_pOverrideAttr = &*found;
   COMPARAM_CHECK(m_pOverrideAttr != nullptr, L"m_pOverrideAttr!=NULL");
 }
 
 ZTlvComParam::~ZTlvComParam() = default;
 
-ZDefaultAttr& ZTlvComParam::DefaultAttr() const {
-  COMPARAM_CHECK(m_pDefaultAttr, L"m_pDefaultAttr");
-  return *m_pDefaultAttr;
-}
-
 ZAttribute& ZTlvComParam::SourceAttr() const {
-  ZDefaultAttr& defaultAttr = DefaultAttr();
-  return m_pOverrideAttr ? static_cast<ZAttribute&>(*m_pOverrideAttr) : defaultAttr;
+  return m_pOverrideAttr ? static_cast<ZAttribute&>(*m_pOverrideAttr) : *m_pDefaultAttr;
 }
 
-const wchar_t* ZTlvComParam::GetQualifier() const {
-  DefaultAttr();
-  return m_qualifier.c_str();
-}
+const wchar_t* ZTlvComParam::GetQualifier() const { return m_qualifier.c_str(); }
 
-const wchar_t* ZTlvComParam::GetCategoryQualifier() const {
-  DefaultAttr();
-  return m_categoryQualifier.c_str();
-}
+const wchar_t* ZTlvComParam::GetCategoryQualifier() const { return m_categoryQualifier.c_str(); }
 
 const wchar_t* ZTlvComParam::GetName() const {
-  return DefaultAttr().GetName(ZLanguage::defaultLangId);
+  return m_pDefaultAttr->GetName(ZLanguage::defaultLangId);
 }
 
 const wchar_t* ZTlvComParam::GetDescription() const {
-  return DefaultAttr().GetDescription().GetText(ZLanguage::defaultLangId);
+  return m_pDefaultAttr->GetDescription().GetText(ZLanguage::defaultLangId);
 }
 
-bool ZTlvComParam::GetMayBeModified() const { return DefaultAttr().MayBeModified(); }
+bool ZTlvComParam::GetMayBeModified() const { return m_pDefaultAttr->MayBeModified(); }
 
 const wchar_t* ZTlvComParam::GetValue() {
   ZAttribute& source = SourceAttr();
@@ -115,9 +87,9 @@ const wchar_t* ZTlvComParam::GetValue() {
 bool ZTlvComParam::SetValue(const wchar_t* value, bool addMissingEnumTag) {
   const wchar_t* text = Diag::NonNull(value);
   if (std::wcscmp(GetValue(), text) == 0) return true;
-  ZDefaultAttr& defaultAttr = DefaultAttr();
+  ZDefaultAttr& defaultAttr = *m_pDefaultAttr;
   ZEasyAttributeValueWriter writer;
-  switch (writer.Write(defaultAttr, &defaultAttr.GetOwnerDoc().GetEcu(), text, kDecimalBase)) {
+  switch (writer.Write(defaultAttr, &defaultAttr.GetOwnerDoc().GetEcu(), text)) {
     case ZEasyAttributeValueWriter::WR_Written: return true;
     case ZEasyAttributeValueWriter::WR_NoMatchingTag:
       return addMissingEnumTag && AddEnumTagAndSet(text);
@@ -135,7 +107,7 @@ bool ZTlvComParam::SetValue(const wchar_t* value, bool addMissingEnumTag) {
 
 bool ZTlvComParam::AddEnumTagAndSet(const wchar_t* value) {
   // Only an enumeration reports a missing tag.
-  ZEnumDefaultAttr& enumAttr = static_cast<ZEnumDefaultAttr&>(DefaultAttr());
+  ZEnumDefaultAttr& enumAttr = static_cast<ZEnumDefaultAttr&>(*m_pDefaultAttr);
   // The write that follows would fail: the shared tag table must not change for nothing.
   if (!IsHeldByEcu(enumAttr)) {
     COMPARAM_LOG(Logging::LevelError, L"ZTlvComParam::SetValue: Bad attribute");
@@ -152,9 +124,7 @@ bool ZTlvComParam::AddEnumTagAndSet(const wchar_t* value) {
 }
 
 void ZTlvComParam::PrintOn(std::wostream& stream) const {
-  // Checked before anything is written, so a broken view prints nothing.
-  const wchar_t* name = GetName();
-  stream << L"[n:" << name << L",q:" << m_qualifier << L",c:" << m_categoryQualifier << L"]";
+  stream << L"[n:" << GetName() << L",q:" << m_qualifier << L",c:" << m_categoryQualifier << L"]";
 }
 
 }  // namespace NComParamMan

@@ -9,11 +9,11 @@
 namespace NComParamMan {
 
 // Wraps a default attribute and, where the ECU overrides it, that override (decided once, at
-// construction). Every accessor throws ZComParamException when the default attribute is missing.
+// construction).
 class ZTlvComParam {
  public:
   // Throws ZComParamException when the attribute announces an override the ECU does not hold.
-  explicit ZTlvComParam(Pelka::ZDefaultAttr* pDefaultAttr);
+  explicit ZTlvComParam(Pelka::ZDefaultAttr& defaultAttr);
   virtual ~ZTlvComParam();
   ZTlvComParam(const ZTlvComParam&) = delete;
   ZTlvComParam& operator=(const ZTlvComParam&) = delete;
@@ -35,7 +35,6 @@ class ZTlvComParam {
   void PrintOn(std::wostream& stream) const;
 
  private:
-  Pelka::ZDefaultAttr& DefaultAttr() const;
   Pelka::ZAttribute& SourceAttr() const;
   bool AddEnumTagAndSet(const wchar_t* value);
 

@@ -1,6 +1,7 @@
 #include <comparam/UnsignedComParam.h>
 
 #include <Util/Diagnostics.h>
+#include <Util/IntegerText.h>
 
 #include <string>
 
@@ -87,7 +88,7 @@ bool ZUnsignedComParam::SetValue(const wchar_t* value) {
 }
 
 bool ZUnsignedComParam::SetValue(unsigned value) {
-  const std::wstring text = std::to_wstring(value);
+  const std::wstring text = DecimalText(value);
   if (!IsValidValue(text.c_str())) {
     m_valueInvalid = true;
     return false;
@@ -100,7 +101,7 @@ bool ZUnsignedComParam::SetValue(unsigned value) {
 
 void ZUnsignedComParam::SetStartRange(unsigned start) {
   m_startRangeAsUnsigned = start;
-  m_startRange = std::to_wstring(start);
+  m_startRange = DecimalText(start);
 }
 
 void ZUnsignedComParam::SetStartRange(const wchar_t* start) {
@@ -111,7 +112,7 @@ void ZUnsignedComParam::SetStartRange(const wchar_t* start) {
 
 void ZUnsignedComParam::SetStopRange(unsigned stop) {
   m_stopRangeAsUnsigned = stop;
-  m_stopRange = std::to_wstring(stop);
+  m_stopRange = DecimalText(stop);
 }
 
 void ZUnsignedComParam::SetStopRange(const wchar_t* stop) {

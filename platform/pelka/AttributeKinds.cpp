@@ -4,6 +4,8 @@
 #include "pelka/AttributeVisitor.h"
 #include "pelka/ModelError.h"
 
+#include <Util/IntegerText.h>
+
 #include <string>
 
 namespace Pelka {
@@ -31,7 +33,7 @@ ZUnsignedDefaultAttr::ZUnsignedDefaultAttr(const ZDefinition& definition)
     : ZDefaultAttr(definition, attrType) {}
 
 const wchar_t* ZUnsignedDefaultAttr::GetValueText() const {
-  return CacheValueText(std::to_wstring(m_value));
+  return CacheValueText(NComParamMan::DecimalText(m_value));
 }
 
 void ZUnsignedDefaultAttr::Accept(ZAttributeVisitor& visitor) {
@@ -46,7 +48,7 @@ ZSignedDefaultAttr::ZSignedDefaultAttr(const ZDefinition& definition)
     : ZDefaultAttr(definition, attrType) {}
 
 const wchar_t* ZSignedDefaultAttr::GetValueText() const {
-  return CacheValueText(std::to_wstring(m_value));
+  return CacheValueText(NComParamMan::DecimalText(m_value));
 }
 
 void ZSignedDefaultAttr::Accept(ZAttributeVisitor& visitor) { visitor.VisitSignedDefault(*this); }
@@ -121,7 +123,7 @@ ZUnsignedOverrideAttr::ZUnsignedOverrideAttr(ZUnsignedDefaultAttr& defaultAttr,
     : ZOverrideAttr(defaultAttr, attributable), m_value(defaultAttr.GetValue()) {}
 
 const wchar_t* ZUnsignedOverrideAttr::GetValueText() const {
-  return CacheValueText(std::to_wstring(m_value));
+  return CacheValueText(NComParamMan::DecimalText(m_value));
 }
 
 void ZUnsignedOverrideAttr::Accept(ZAttributeVisitor& visitor) {
@@ -133,7 +135,7 @@ ZSignedOverrideAttr::ZSignedOverrideAttr(ZSignedDefaultAttr& defaultAttr,
     : ZOverrideAttr(defaultAttr, attributable), m_value(defaultAttr.GetValue()) {}
 
 const wchar_t* ZSignedOverrideAttr::GetValueText() const {
-  return CacheValueText(std::to_wstring(m_value));
+  return CacheValueText(NComParamMan::DecimalText(m_value));
 }
 
 void ZSignedOverrideAttr::Accept(ZAttributeVisitor& visitor) { visitor.VisitSignedOverride(*this); }

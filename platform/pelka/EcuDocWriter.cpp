@@ -7,6 +7,8 @@
 #include "pelka/AttributeKinds.h"
 #include "pelka/EcuDocFile.h"
 
+#include <Util/IntegerText.h>
+
 #include <pugixml.hpp>
 
 #include <cstdint>
@@ -168,7 +170,7 @@ class DocumentWriter {
     const ZEnumTagId value = attribute.IsOverride()
                                  ? static_cast<const ZEnumOverrideAttr&>(attribute).GetValue()
                                  : static_cast<const ZEnumDefaultAttr&>(attribute).GetValue();
-    return table.Find(value) == table.End() ? L"" : std::to_wstring(value);
+    return table.Find(value) == table.End() ? L"" : NComParamMan::DecimalText(value);
   }
 
   void WriteTexts(pugi::xml_node node, const ZTextDefaultAttr& attribute,

@@ -1,19 +1,9 @@
 // Text buffer stand-in: the process-wide provider of narrow scratch buffers.
 #pragma once
 
-#include <cstddef>
+#include <buffers/Export.h>
 
-#if defined(_WIN32)
-#  if defined(BUFFERS_LIB_EXPORT)
-#    define BUFFERS_API __declspec(dllexport)
-#  elif defined(BUFFERS_SHARED)
-#    define BUFFERS_API __declspec(dllimport)
-#  else
-#    define BUFFERS_API
-#  endif
-#else
-#  define BUFFERS_API __attribute__((visibility("default")))
-#endif
+#include <cstddef>
 
 namespace NBuffers {
 

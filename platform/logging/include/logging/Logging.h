@@ -1,19 +1,9 @@
 // Logging stand-in: one process-wide sink that hosts and tests install.
 #pragma once
 
-#include <functional>
+#include <logging/Export.h>
 
-#if defined(_WIN32)
-#  if defined(LOGGING_LIB_EXPORT)
-#    define LOGGING_API __declspec(dllexport)
-#  elif defined(LOGGING_SHARED)
-#    define LOGGING_API __declspec(dllimport)
-#  else
-#    define LOGGING_API
-#  endif
-#else
-#  define LOGGING_API __attribute__((visibility("default")))
-#endif
+#include <functional>
 
 namespace Logging {
 

@@ -10,7 +10,7 @@
 
 #else
 
-#  define OS_API __attribute__((visibility("default")))
+#  include <os/Export.h>
 
 typedef unsigned int UINT;
 typedef unsigned long DWORD;
