@@ -4,6 +4,7 @@
 
 #include <Util/ComParamHelper.h>
 #include <Util/Diagnostics.h>
+#include <comparam/DocumentParams.h>
 
 #include <pelka/AttrUtilities.h>
 #include <pelka/AttributeKinds.h>
@@ -22,12 +23,6 @@ namespace NComParamMan {
 namespace {
 
 constexpr int kDecimalBase = 10;
-
-// The document-side name: the part after the first dot, empty without a dot.
-const wchar_t* AfterFirstDot(const wchar_t* qualifier) {
-  const wchar_t* pDot = std::wcschr(qualifier, L'.');
-  return pDot ? pDot + 1 : L"";
-}
 
 // Decimal digits of the number, written into text's own storage: std::to_wstring goes through
 // the C library's formatted output, which cost more than the rest of reading a value.
@@ -64,8 +59,8 @@ ZTlvComParam::ZTlvComParam(ZDefaultAttr* pDefaultAttr)
   // A view without an attribute stays inert; each accessor then reports it.
   if (!m_pDefaultAttr) return;
   m_attrType = ZAttrTypeChecker::GetAttrType(*m_pDefaultAttr);
-  m_qualifier = AfterFirstDot(m_pDefaultAttr->GetQualifier());
-  m_categoryQualifier = AfterFirstDot(m_pDefaultAttr->GetCategory().GetQualifier());
+  m_qualifier = GetDocumentSideName(m_pDefaultAttr->GetQualifier());
+  m_categoryQualifier = GetDocumentSideName(m_pDefaultAttr->GetCategory().GetQualifier());
   if (!m_pDefaultAttr->HasOverride()) return;
   ZOverrideAttrSet& overrides = m_pDefaultAttr->GetOwnerDoc().GetEcu().OverriddenAttributes();
   const auto found = overrides.Find(*m_pDefaultAttr);
