@@ -9,7 +9,6 @@
 
 #include <comparam/ComParamMan.h>
 
-#include <algorithm>
 #include <memory>
 #include <set>
 
@@ -62,8 +61,10 @@ std::string PermittedText(const ZComParam& param) {
   if (param.GetValueType() == ZComParam::CPTUnsigned) {
     const std::wstring start = param.GetStartRange();
     const std::wstring stop = param.GetStopRange();
-    // A range from a number to itself restricts nothing but the 32 bits.
-    if (start == stop) return "permitted: a number from 0 to 4294967295";
+    if (!NComParamMan::RangeRestricts(param.GetStartRangeAsUnsigned(),
+                                      param.GetStopRangeAsUnsigned())) {
+      return "permitted: a number from 0 to 4294967295";
+    }
     return "permitted range: " + ToUtf8(start) + " to " + ToUtf8(stop);
   }
   std::string values;
@@ -88,15 +89,6 @@ ZComParam& FindParam(ZInterfaceReading& reading, const ZAssignment& assignment) 
                     "\" has no parameter '" + assignment.name + "'");
 }
 
-// The library reads an unsigned value as wcstoul does: "" as 0, a sign, blanks and wrapping
-// allowed. A user's value must be plain decimal digits within 32 bits.
-bool IsPlainUnsigned(const std::string& value) {
-  if (value.empty() || value.find_first_not_of("0123456789") != std::string::npos) return false;
-  const std::size_t firstDigit = std::min(value.find_first_not_of('0'), value.size() - 1);
-  const std::string digits = value.substr(firstDigit);
-  return digits.size() < 10 || (digits.size() == 10 && digits <= "4294967295");
-}
-
 bool SameValue(const ZComParam& param, const ZComParam& changed) {
   if (!param.HasValidValue()) return false;
   // 0150 is the number 150, which a number attribute keeps.
@@ -115,8 +107,9 @@ std::unique_ptr<ZChange> PrepareChange(ZInterfaceReading& reading, const ZAssign
   }
   std::unique_ptr<ZChange> pChange(new ZChange{assignment, param.GetAlias(), param.GetValue(),
                                                std::unique_ptr<ZComParam>(param.Clone()), L""});
-  const bool plain =
-      param.GetValueType() != ZComParam::CPTUnsigned || IsPlainUnsigned(assignment.value);
+  // A parameter reads "" as 0 and takes blanks, a sign and wrapping; a user's number is digits.
+  const bool plain = param.GetValueType() != ZComParam::CPTUnsigned ||
+                     NComParamMan::IsDecimalUnsigned(assignment.wideValue.c_str());
   if (!plain || !pChange->pParam->SetValue(assignment.wideValue.c_str())) {
     Fail(ESFailed, "value '" + assignment.value + "' refused for '" + assignment.name + "' (" +
                        PermittedText(param) + ")");
@@ -181,10 +174,11 @@ void VerifyReadBack(ZDocument& doc, NComParamMan::ZComParamManager& manager, ZLo
 
 // The interfaces other than the changed one that share the attribute a change was written to.
 std::string OtherInterfacesOf(const ZDocument& doc, const std::wstring& interfaceQualifier,
-                              const Pelka::ZDefaultAttr& attribute) {
+                              const Pelka::ZAttribute& attribute) {
   std::string others;
   for (const std::wstring& other : doc.Interfaces()) {
-    if (other != interfaceQualifier && doc.Get().IsInterfaceMember(other.c_str(), attribute)) {
+    if (other != interfaceQualifier &&
+        doc.Get().IsInterfaceMember(other.c_str(), attribute.GetDefaultAttribute())) {
       others += (others.empty() ? "" : ", ") + ToUtf8(other);
     }
   }
@@ -192,11 +186,11 @@ std::string OtherInterfacesOf(const ZDocument& doc, const std::wstring& interfac
 }
 
 // An attribute is one value for every interface it is a member of: say so once it has changed.
-void NoteSharedAttributes(const ZDocument& doc, const std::wstring& interfaceQualifier,
+void NoteSharedAttributes(ZDocument& doc, const std::wstring& interfaceQualifier,
                           const std::vector<std::unique_ptr<ZChange>>& changes, std::ostream& err) {
   for (const std::unique_ptr<ZChange>& pChange : changes) {
-    const Pelka::ZDefaultAttr* pAttribute =
-        FindMemberByName(doc.Get(), interfaceQualifier, pChange->alias);
+    const Pelka::ZAttribute* pAttribute =
+        FindReadAttribute(doc.Get(), interfaceQualifier, pChange->alias);
     if (pAttribute == nullptr) continue;
     const std::string others = OtherInterfacesOf(doc, interfaceQualifier, *pAttribute);
     if (!others.empty()) {
