@@ -5,6 +5,7 @@
 #include "EmbeddedSample.h"
 #include "LogWatch.h"
 #include "ToolError.h"
+#include "Utf8.h"
 
 #include <comparam/ComParamException.h>
 
@@ -117,6 +118,15 @@ void VetOptions(const ZCommandLine& line, const ZCommandSpec& command) {
   }
 }
 
+// An argument the conversion would change is refused rather than read as another.
+void VetArguments(const std::vector<std::string>& arguments) {
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    if (!DecodesWhole(arguments[i])) {
+      throw ZToolError(ESUsage, "argument " + std::to_string(i + 1) + " is not UTF-8");
+    }
+  }
+}
+
 int Dispatch(const ZCommandLine& line, std::ostream& out, std::ostream& err) {
   if (line.version) {
     out << "comparam " << COMPARAM_VERSION << "\n";
@@ -153,6 +163,7 @@ int Dispatch(const ZCommandLine& line, std::ostream& out, std::ostream& err) {
 int RunTool(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
   int status = ESOk;
   try {
+    VetArguments(arguments);
     status = Dispatch(ParseCommandLine(arguments), out, err);
   } catch (const ZToolError& error) {
     err << "comparam: " << error.what() << "\n";
