@@ -4,6 +4,7 @@
 #include "Utf8.h"
 
 #include <comparam/ComParam.h>
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <cstdio>
@@ -15,6 +16,7 @@ namespace {
 using NComParamMan::ZComParam;
 using NComParamMan::ZComParamCollection;
 using ZRow = std::vector<std::string>;
+using ZJson = nlohmann::ordered_json;  // keeps the members in the order they were added
 
 // Columns count characters, not bytes: a UTF-8 continuation byte adds no width.
 std::size_t Width(const std::string& utf8) {
@@ -84,31 +86,54 @@ std::string TableOf(const ZInterfaceReading& reading) {
   return out;
 }
 
-std::string JsonOf(const ZInterfaceReading& reading) {
+ZJson JsonOf(const ZInterfaceReading& reading) {
   const ZComParamCollection& params = ParamsOf(reading);
-  std::string out =
-      "  {\n    \"interface\": " + JsonString(reading.configuration.GetInterfaceQualifier()) +
-      ",\n    \"complete\": " + (reading.complete ? "true" : "false") + ",\n    \"parameters\": [";
+  ZJson parameters = ZJson::array();
   for (unsigned i = 0; i < params.Count(); ++i) {
     const ZComParam& param = params.At(i);
-    out += std::string(i == 0 ? "\n" : ",\n") +
-           "      {\"qualifier\": " + JsonString(param.GetQualifier()) +
-           ", \"name\": " + JsonString(param.GetName()) + ", \"type\": " +
-           (param.GetValueType() == ZComParam::CPTUnsigned ? "\"unsigned\"" : "\"text\"") +
-           ", \"value\": " + JsonString(param.GetValue()) +
-           ", \"valid\": " + (param.HasValidValue() ? "true" : "false") +
-           ", \"alias\": " + JsonString(param.GetAlias()) + "}";
+    parameters.push_back(
+        {{"qualifier", ToUtf8(param.GetQualifier())},
+         {"name", ToUtf8(param.GetName())},
+         {"type", param.GetValueType() == ZComParam::CPTUnsigned ? "unsigned" : "text"},
+         {"value", ToUtf8(param.GetValue())},
+         {"valid", param.HasValidValue()},
+         {"alias", ToUtf8(param.GetAlias())}});
   }
-  out += std::string(params.Count() == 0 ? "" : "\n    ") + "],\n    \"unused\": [";
-  for (std::size_t i = 0; i < reading.unused.size(); ++i) {
-    const ZUnusedParam& unused = reading.unused[i];
-    out += std::string(i == 0 ? "\n" : ",\n") +
-           "      {\"attribute\": " + JsonString(unused.attributeQualifier) +
-           ", \"name\": " + JsonString(unused.name) + ", \"value\": " + JsonString(unused.value) +
-           "}";
+  ZJson unused = ZJson::array();
+  for (const ZUnusedParam& param : reading.unused) {
+    unused.push_back({{"attribute", ToUtf8(param.attributeQualifier)},
+                      {"name", ToUtf8(param.name)},
+                      {"value", ToUtf8(param.value)}});
   }
-  out += std::string(reading.unused.empty() ? "" : "\n    ") + "]\n  }";
-  return out;
+  return {{"interface", ToUtf8(reading.configuration.GetInterfaceQualifier())},
+          {"complete", reading.complete},
+          {"parameters", parameters},
+          {"unused", unused}};
+}
+
+// A value or key as JSON text. Text that is no UTF-8 (a lone surrogate from a document) shows
+// as U+FFFD rather than failing the listing.
+std::string Scalar(const ZJson& value) {
+  return value.dump(-1, ' ', false, ZJson::error_handler_t::replace);
+}
+
+// The listing's layout: an array of interfaces, each member on a line of its own, and every
+// parameter on one line, with ", " and ": " between items as people write JSON.
+std::string Layout(const ZJson& value, int depth) {
+  if (!value.is_structured()) return Scalar(value);
+  const std::string open = value.is_object() ? "{" : "[";
+  const std::string close = value.is_object() ? "}" : "]";
+  constexpr int kOneLineDepth = 3;
+  const bool oneLine = depth >= kOneLineDepth;
+  const std::string indent = oneLine ? "" : "\n" + std::string(2 * (depth + 1), ' ');
+  std::string out = open;
+  for (auto item = value.begin(); item != value.end(); ++item) {
+    out += (item == value.begin() ? "" : oneLine ? ", " : ",") + indent;
+    if (value.is_object()) out += Scalar(item.key()) + ": ";
+    out += Layout(*item, depth + 1);
+  }
+  if (!oneLine && !value.empty()) out += "\n" + std::string(2 * depth, ' ');
+  return out + close;
 }
 
 std::string PrintBlocksOf(const ZInterfaceReading& reading) {
@@ -129,15 +154,16 @@ ZFormat ParseFormat(const std::string& name) {
 }
 
 std::string FormatReadings(const std::vector<ZInterfaceReading>& readings, ZFormat format) {
-  std::string out = format == ZFormat::Json ? "[" : "";
-  for (std::size_t i = 0; i < readings.size(); ++i) {
-    switch (format) {
-      case ZFormat::Table: out += (i == 0 ? "" : "\n") + TableOf(readings[i]); break;
-      case ZFormat::Print: out += (i == 0 ? "" : "\n") + PrintBlocksOf(readings[i]); break;
-      case ZFormat::Json: out += (i == 0 ? "\n" : ",\n") + JsonOf(readings[i]); break;
-    }
+  if (format == ZFormat::Json) {
+    ZJson listing = ZJson::array();
+    for (const ZInterfaceReading& reading : readings) listing.push_back(JsonOf(reading));
+    return Layout(listing, 0) + "\n";
   }
-  if (format == ZFormat::Json) out += readings.empty() ? "]\n" : "\n]\n";
+  std::string out;
+  for (std::size_t i = 0; i < readings.size(); ++i) {
+    out += (i == 0 ? "" : "\n") +
+           (format == ZFormat::Table ? TableOf(readings[i]) : PrintBlocksOf(readings[i]));
+  }
   return out;
 }
 
@@ -155,26 +181,6 @@ std::wstring OneLine(const std::wstring& text) {
     }
   }
   return out;
-}
-
-std::string JsonString(const std::wstring& text) {
-  std::string out = "\"";
-  for (char c : ToUtf8(text)) {
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          out += "\\u00" + Hex2(static_cast<unsigned char>(c));
-        } else {
-          out += c;
-        }
-    }
-  }
-  return out + "\"";
 }
 
 }  // namespace NComParamTool

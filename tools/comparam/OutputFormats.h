@@ -19,7 +19,5 @@ std::string FormatReadings(const std::vector<ZInterfaceReading>& readings, ZForm
 
 // Text made safe for one line of a table: control characters are written as \n, \t or \xHH.
 std::wstring OneLine(const std::wstring& text);
-// A JSON string literal, quotes included.
-std::string JsonString(const std::wstring& text);
 
 }  // namespace NComParamTool
