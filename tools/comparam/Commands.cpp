@@ -3,6 +3,7 @@
 #include "Document.h"
 #include "InterfaceReading.h"
 #include "OutputFormats.h"
+#include "SafeText.h"
 #include "ToolError.h"
 #include "Utf8.h"
 
@@ -38,7 +39,7 @@ void NoSurplus(const ZDocAndNames& split, const std::string& command) {
 // True when the reading stopped early, which it then says on err.
 bool NoteIfIncomplete(const ZInterfaceReading& reading, std::ostream& err) {
   if (reading.complete) return false;
-  err << "comparam: interface \"" << ToUtf8(reading.configuration.GetInterfaceQualifier())
+  err << "comparam: interface \"" << OneLine(reading.configuration.GetInterfaceQualifier())
       << "\" is incomplete: the library reported an internal error while reading it\n";
   return true;
 }
@@ -60,7 +61,7 @@ std::string IndentedLines(const std::wstring& text) {
   std::istringstream lines(ToUtf8(text));
   std::string out;
   for (std::string line; std::getline(lines, line);) {
-    if (!line.empty()) out += "  " + line + "\n";
+    if (!line.empty()) out += "  " + OneLine(line) + "\n";
   }
   return out;
 }
@@ -81,7 +82,7 @@ int RunInterfaces(const ZCommandLine& line, ZContext& context) {
   const ZDocAndNames split = SplitDocument(line.positionals);
   NoSurplus(split, "interfaces");
   ZDocument doc(split.document, context.err);
-  for (const std::wstring& qualifier : doc.Interfaces()) context.out << ToUtf8(qualifier) << "\n";
+  for (const std::wstring& qualifier : doc.Interfaces()) context.out << OneLine(qualifier) << "\n";
   return ESOk;
 }
 
@@ -108,7 +109,7 @@ int RunCheck(const ZCommandLine& line, ZContext& context) {
   for (const std::wstring& qualifier : qualifiers) {
     ZInterfaceReading reading = ReadInterface(doc.Get(), manager, context.log, qualifier);
     const NComParamMan::ZConfigStateReport report = manager.CheckValidity(reading.configuration);
-    context.out << ToUtf8(qualifier) << ": " << (report.IsOk() ? "ok" : "not ok") << "\n"
+    context.out << OneLine(qualifier) << ": " << (report.IsOk() ? "ok" : "not ok") << "\n"
                 << IndentedLines(report.GetErrorMessage());
     context.out.flush();
     if (NoteIfIncomplete(reading, context.err) || !report.IsOk()) status = ESFailed;
@@ -124,7 +125,7 @@ int RunSelftest(const ZCommandLine& line, ZContext& context) {
   suite.Run();
   // The suite changes the document while it runs and restores it; the file is never saved.
   const std::wstring report = suite.GetTestResult().GetTestReportAsString();
-  context.out << ToUtf8(report);
+  context.out << SafeLines(ToUtf8(report));
   const unsigned problems =
       CountOf(report, L"# failures   : ") + CountOf(report, L"# errors     : ");
   // A report that counts no success at all did not run its tests.

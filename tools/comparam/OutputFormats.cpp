@@ -1,13 +1,13 @@
 #include "OutputFormats.h"
 
+#include "SafeText.h"
 #include "ToolError.h"
 #include "Utf8.h"
 
-#include <comparam/ComParam.h>
+#include <comparam/StringComParam.h>
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <cstdio>
 #include <sstream>
 
 namespace NComParamTool {
@@ -18,19 +18,25 @@ using NComParamMan::ZComParamCollection;
 using ZRow = std::vector<std::string>;
 using ZJson = nlohmann::ordered_json;  // keeps the members in the order they were added
 
+// A table cell is cut to this many characters, so that one long text cannot widen every row.
+constexpr std::size_t kMaxCellWidth = 60;
+
+bool IsCharacterStart(char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }
+
 // Columns count characters, not bytes: a UTF-8 continuation byte adds no width.
 std::size_t Width(const std::string& utf8) {
-  std::size_t width = 0;
-  for (char c : utf8) {
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++width;
-  }
-  return width;
+  return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), IsCharacterStart));
 }
 
-std::string Hex2(unsigned value) {
-  char buffer[8];
-  std::snprintf(buffer, sizeof buffer, "%02X", value & 0xFFu);
-  return buffer;
+// The cell as the table shows it: a longer one keeps its first characters and ends in "…".
+std::string Capped(const std::string& cell) {
+  if (Width(cell) <= kMaxCellWidth) return cell;
+  std::size_t kept = 0;
+  std::size_t end = 0;
+  for (; end < cell.size(); ++end) {
+    if (IsCharacterStart(cell[end]) && kept++ == kMaxCellWidth - 1) break;
+  }
+  return cell.substr(0, end) + "\xE2\x80\xA6";  // U+2026, the ellipsis
 }
 
 const ZComParamCollection& ParamsOf(const ZInterfaceReading& reading) {
@@ -38,13 +44,16 @@ const ZComParamCollection& ParamsOf(const ZInterfaceReading& reading) {
   return const_cast<ZInterfaceReading&>(reading).configuration.GetComParamCollection();
 }
 
-std::string Cell(const wchar_t* text) { return ToUtf8(OneLine(text)); }
+std::string Cell(const wchar_t* text) { return OneLine(text); }
 
-std::string AlignedTable(const std::vector<ZRow>& rows, const std::string& indent) {
+std::string AlignedTable(std::vector<ZRow> rows, const std::string& indent) {
   std::vector<std::size_t> widths;
-  for (const ZRow& row : rows) {
+  for (ZRow& row : rows) {
     widths.resize(std::max(widths.size(), row.size()), 0);
-    for (std::size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], Width(row[i]));
+    for (std::size_t i = 0; i < row.size(); ++i) {
+      row[i] = Capped(row[i]);
+      widths[i] = std::max(widths[i], Width(row[i]));
+    }
   }
   std::string out;
   for (const ZRow& row : rows) {
@@ -136,10 +145,20 @@ std::string Layout(const ZJson& value, int depth) {
   return out + close;
 }
 
+std::wstring Escaped(const wchar_t* text) { return FromUtf8(OneLine(text)); }
+
+// A copy of the parameter for its block: the library's layout, the texts escaped.
+NComParamMan::ZStringComParam PrintCopyOf(const ZComParam& param) {
+  return NComParamMan::ZStringComParam(
+      Escaped(param.GetAlias()).c_str(), Escaped(param.GetDescription()).c_str(),
+      param.GetIsSimulated(), param.GetMayBeModified(), Escaped(param.GetName()).c_str(), L"",
+      Escaped(param.GetQualifier()).c_str(), Escaped(param.GetValue()).c_str());
+}
+
 std::string PrintBlocksOf(const ZInterfaceReading& reading) {
   std::wostringstream blocks;
   const ZComParamCollection& params = ParamsOf(reading);
-  for (unsigned i = 0; i < params.Count(); ++i) params.At(i).PrintOn(blocks);
+  for (unsigned i = 0; i < params.Count(); ++i) PrintCopyOf(params.At(i)).PrintOn(blocks);
   return "Interface " + Cell(reading.configuration.GetInterfaceQualifier()) + "\n" +
          ToUtf8(blocks.str());
 }
@@ -163,22 +182,6 @@ std::string FormatReadings(const std::vector<ZInterfaceReading>& readings, ZForm
   for (std::size_t i = 0; i < readings.size(); ++i) {
     out += (i == 0 ? "" : "\n") +
            (format == ZFormat::Table ? TableOf(readings[i]) : PrintBlocksOf(readings[i]));
-  }
-  return out;
-}
-
-std::wstring OneLine(const std::wstring& text) {
-  std::wstring out;
-  for (wchar_t c : text) {
-    if (c == L'\n') {
-      out += L"\\n";
-    } else if (c == L'\t') {
-      out += L"\\t";
-    } else if (static_cast<unsigned>(c) < 0x20 || c == 0x7F) {
-      out += L"\\x" + FromUtf8(Hex2(static_cast<unsigned>(c)));
-    } else {
-      out += c;
-    }
   }
   return out;
 }

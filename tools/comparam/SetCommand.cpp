@@ -4,6 +4,7 @@
 
 #include "Document.h"
 #include "InterfaceReading.h"
+#include "SafeText.h"
 #include "ToolError.h"
 #include "Utf8.h"
 
@@ -194,8 +195,8 @@ void NoteSharedAttributes(ZDocument& doc, const std::wstring& interfaceQualifier
     if (pAttribute == nullptr) continue;
     const std::string others = OtherInterfacesOf(doc, interfaceQualifier, *pAttribute);
     if (!others.empty()) {
-      err << "comparam: note: " << ToUtf8(pAttribute->GetQualifier()) << " is also a parameter of "
-          << others << "\n";
+      err << "comparam: note: " << OneLine(pAttribute->GetQualifier()) << " is also a parameter of "
+          << OneLine(others) << "\n";
     }
   }
 }
@@ -241,11 +242,11 @@ int RunSet(const ZCommandLine& line, ZContext& context) {
   if (!changes.empty() || !output.empty()) doc.Save(output.empty() ? documentPath : output);
   // Reported only once saved, so a failed save never looks like a change.
   for (const std::unique_ptr<ZChange>& pChange : changes) {
-    context.out << line.positionals[1] << " " << pChange->assignment.name << ": "
-                << ToUtf8(pChange->oldValue) << " -> " << ToUtf8(pChange->newValue) << "\n";
+    context.out << OneLine(line.positionals[1]) << " " << OneLine(pChange->assignment.name) << ": "
+                << OneLine(pChange->oldValue) << " -> " << OneLine(pChange->newValue) << "\n";
   }
   NoteSharedAttributes(doc, interfaceQualifier, changes, context.err);
-  if (changes.empty()) context.out << line.positionals[1] << ": nothing to change\n";
+  if (changes.empty()) context.out << OneLine(line.positionals[1]) << ": nothing to change\n";
   return ESOk;
 }
 

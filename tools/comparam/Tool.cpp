@@ -3,6 +3,7 @@
 #include "CommandLineParser.h"
 #include "Commands.h"
 #include "LogWatch.h"
+#include "SafeText.h"
 #include "ToolError.h"
 #include "Utf8.h"
 
@@ -101,13 +102,14 @@ int RunTool(const std::vector<std::string>& arguments, std::ostream& out, std::o
   try {
     status = Dispatch(arguments, out, err);
   } catch (const ZToolError& error) {
-    err << "comparam: " << error.what() << "\n";
+    // Messages quote documents and arguments: one line each, whatever they hold.
+    err << "comparam: " << OneLine(error.what()) << "\n";
     status = error.GetStatus();
   } catch (const NComParamMan::ZComParamException&) {
     err << "comparam: the library failed (internal error)\n";
     status = ESUsage;
   } catch (const std::exception& error) {
-    err << "comparam: " << error.what() << "\n";
+    err << "comparam: " << OneLine(error.what()) << "\n";
     status = ESUsage;
   }
   out.flush();
