@@ -21,7 +21,12 @@ struct ZDocAndNames {
   std::vector<std::string> names;
 };
 
-ZDocAndNames SplitDocument(const std::vector<std::string>& positionals) {
+ZDocAndNames SplitDocument(const std::vector<std::string>& positionals,
+                           const std::string& command) {
+  // No interface has an empty qualifier: an empty first argument is a document without a name.
+  if (!positionals.empty() && positionals.front().empty()) {
+    throw ZToolError(ESUsage, command + ": DOC is empty (leave it out for the built-in sample)");
+  }
   ZDocAndNames split{"", positionals};
   if (!positionals.empty() && LooksLikeDocument(positionals.front())) {
     split.document = positionals.front();
@@ -79,7 +84,7 @@ unsigned CountOf(const std::wstring& report, const std::wstring& label) {
 }  // namespace
 
 int RunInterfaces(const ZCommandLine& line, ZContext& context) {
-  const ZDocAndNames split = SplitDocument(line.positionals);
+  const ZDocAndNames split = SplitDocument(line.positionals, "interfaces");
   NoSurplus(split, "interfaces");
   ZDocument doc(split.document, context.err);
   for (const std::wstring& qualifier : doc.Interfaces()) context.out << OneLine(qualifier) << "\n";
@@ -88,7 +93,7 @@ int RunInterfaces(const ZCommandLine& line, ZContext& context) {
 
 int RunShow(const ZCommandLine& line, ZContext& context) {
   const ZFormat format = ParseFormat(line.format.empty() ? "table" : line.format);
-  const ZDocAndNames split = SplitDocument(line.positionals);
+  const ZDocAndNames split = SplitDocument(line.positionals, "show");
   ZDocument doc(split.document, context.err);
   const std::vector<ZInterfaceReading> readings = ReadInterfaces(doc, split.names, context.log);
   context.out << FormatReadings(readings, format);
@@ -101,7 +106,7 @@ int RunShow(const ZCommandLine& line, ZContext& context) {
 }
 
 int RunCheck(const ZCommandLine& line, ZContext& context) {
-  const ZDocAndNames split = SplitDocument(line.positionals);
+  const ZDocAndNames split = SplitDocument(line.positionals, "check");
   ZDocument doc(split.document, context.err);
   const std::vector<std::wstring> qualifiers = doc.SelectInterfaces(split.names);
   NComParamMan::ZComParamManager manager(doc.Get());
@@ -118,7 +123,7 @@ int RunCheck(const ZCommandLine& line, ZContext& context) {
 }
 
 int RunSelftest(const ZCommandLine& line, ZContext& context) {
-  const ZDocAndNames split = SplitDocument(line.positionals);
+  const ZDocAndNames split = SplitDocument(line.positionals, "selftest");
   NoSurplus(split, "selftest");
   ZDocument doc(split.document, context.err);
   NComParamTest::ZTestSuiteComParam suite(doc.Get());

@@ -5,12 +5,14 @@
 #include "Document.h"
 #include "InterfaceReading.h"
 #include "SafeText.h"
+#include "TargetLock.h"
 #include "ToolError.h"
 #include "Utf8.h"
 
 #include <comparam/ComParamMan.h>
 
 #include <memory>
+#include <optional>
 #include <set>
 
 namespace NComParamTool {
@@ -210,22 +212,15 @@ std::string TargetOf(const ZCommandLine& line) {
   return line.output;
 }
 
-}  // namespace
-
-int RunSet(const ZCommandLine& line, ZContext& context) {
-  const std::string output = TargetOf(line);
-  if (line.positionals.size() < 2) Fail(ESUsage, "DOC and INTERFACE are required");
-  const std::string& documentPath = line.positionals[0];
-  const std::vector<ZAssignment> assignments =
-      ParseAssignments({line.positionals.begin() + 2, line.positionals.end()});
-  ZDocument doc(documentPath, context.err);
-  const std::wstring interfaceQualifier = doc.SelectInterfaces({line.positionals[1]}).front();
+// The changes the assignments ask for, written into the document and read back as set.
+std::vector<std::unique_ptr<ZChange>> MakeChanges(ZDocument& doc, ZLogWatch& log,
+                                                  const std::wstring& interfaceQualifier,
+                                                  const std::vector<ZAssignment>& assignments) {
   NComParamMan::ZComParamManager manager(doc.Get());
-
-  ZInterfaceReading reading = ReadInterface(doc.Get(), manager, context.log, interfaceQualifier);
+  ZInterfaceReading reading = ReadInterface(doc.Get(), manager, log, interfaceQualifier);
   if (!reading.complete) {
     Fail(ESFailed,
-         "refusing to write: interface \"" + line.positionals[1] +
+         "refusing to write: interface \"" + ToUtf8(interfaceQualifier) +
              "\" is incomplete (the library reported an internal error while reading it)");
   }
   std::vector<std::unique_ptr<ZChange>> changes;
@@ -235,11 +230,34 @@ int RunSet(const ZCommandLine& line, ZContext& context) {
     }
   }
   if (!changes.empty()) {
-    WriteBack(manager, context.log, interfaceQualifier, changes);
-    VerifyReadBack(doc, manager, context.log, interfaceQualifier, changes);
+    WriteBack(manager, log, interfaceQualifier, changes);
+    VerifyReadBack(doc, manager, log, interfaceQualifier, changes);
   }
+  return changes;
+}
+
+}  // namespace
+
+int RunSet(const ZCommandLine& line, ZContext& context) {
+  const std::string output = TargetOf(line);
+  if (line.positionals.size() < 2) Fail(ESUsage, "DOC and INTERFACE are required");
+  const std::string& documentPath = line.positionals[0];
+  // The built-in sample has no file to save over.
+  if (documentPath.empty()) Fail(ESUsage, "DOC is empty: name the document file");
+  const std::vector<ZAssignment> assignments =
+      ParseAssignments({line.positionals.begin() + 2, line.positionals.end()});
+  // Held from before the reading until the file is replaced, so that no other save is lost.
+  std::optional<ZTargetLock> lock;
+  if (line.inPlace) lock.emplace(documentPath, context.err);
+  ZDocument doc(documentPath, context.err);
+  const std::wstring interfaceQualifier = doc.SelectInterfaces({line.positionals[1]}).front();
+  const std::vector<std::unique_ptr<ZChange>> changes =
+      MakeChanges(doc, context.log, interfaceQualifier, assignments);
   // An unchanged document is not rewritten in place: saving would only reformat it.
-  if (!changes.empty() || !output.empty()) doc.Save(output.empty() ? documentPath : output);
+  if (!changes.empty() || !output.empty()) {
+    if (lock) lock->CheckUnchanged();
+    doc.Save(output.empty() ? documentPath : output);
+  }
   // Reported only once saved, so a failed save never looks like a change.
   for (const std::unique_ptr<ZChange>& pChange : changes) {
     context.out << OneLine(line.positionals[1]) << " " << OneLine(pChange->assignment.name) << ": "
