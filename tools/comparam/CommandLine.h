@@ -31,8 +31,8 @@ struct ZCommand {
   const char* name;
   const char* synopsis;     // what follows the name in a usage line
   const char* description;  // the help's paragraph, with its line breaks
-  // Declares the command's own options on its CLI11 command, bound to line; null for none. A
-  // description may span lines: the help indents the lines after the first.
+  // Declares the command's own options on its CLI11 command, bound to line; null for none. An
+  // option's description may span lines: the help indents the lines after the first.
   void (*declareOptions)(CLI::App& command, ZCommandLine& line);
   int (*run)(const ZCommandLine& line, ZContext& context);
 };

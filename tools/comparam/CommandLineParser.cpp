@@ -4,7 +4,6 @@
 #include "ToolError.h"
 
 #include <algorithm>
-#include <iterator>
 
 namespace NComParamTool {
 namespace {
@@ -15,19 +14,6 @@ const char* const kProgramGroup = "Program";
 constexpr std::size_t kDescriptionColumn = 23;
 
 [[noreturn]] void UsageError(const std::string& message) { throw ZToolError(ESUsage, message); }
-
-// CLI11 ends a command's arguments at "++", where the tool reads an argument like any other. It
-// goes through the parser as a stand-in no argument can be: arguments are UTF-8, 0xFF is not.
-const char* const kPlusPlus = "++";
-const char* const kPlusPlusStandIn = "\xFF++";
-
-std::string Masked(const std::string& argument) {
-  return argument == kPlusPlus ? kPlusPlusStandIn : argument;
-}
-
-void Unmask(std::string& text) {
-  if (text == kPlusPlusStandIn) text = kPlusPlus;
-}
 
 bool IsOption(const std::string& argument) {
   // CLI11 reads "-" and a negative number as arguments, so does the tool.
@@ -106,17 +92,17 @@ const ZCommandLine& ZCommandLineParser::Parse(const std::vector<std::string>& ar
   const std::vector<std::string> head(arguments.begin(), optionsEnd);
   std::vector<std::string> tail;
   if (optionsEnd != arguments.end()) tail.assign(optionsEnd + 1, arguments.end());
+  // CLI11 would end a command's arguments there and read on without a word.
+  if (std::find(head.begin(), head.end(), "++") != head.end()) {
+    UsageError("argument '++' must come after '--'");
+  }
   // CLI11 takes the arguments last first.
-  std::vector<std::string> reversed;
-  std::transform(head.rbegin(), head.rend(), std::back_inserter(reversed), Masked);
+  std::vector<std::string> reversed(head.rbegin(), head.rend());
   try {
     m_app.parse(reversed);
   } catch (const CLI::ParseError&) {
     FailParse(head);
   }
-  Unmask(m_line.format);
-  Unmask(m_line.output);
-  std::for_each(m_line.positionals.begin(), m_line.positionals.end(), Unmask);
   const std::vector<CLI::App*> given = m_app.get_subcommands();
   if (!given.empty()) m_line.command = given.front()->get_name();
   TakeExtras(given.empty() ? nullptr : given.front(), tail);
@@ -128,8 +114,7 @@ const ZCommandLine& ZCommandLineParser::Parse(const std::vector<std::string>& ar
 // command belongs; everything after "--" is the command's arguments.
 void ZCommandLineParser::TakeExtras(const CLI::App* pGiven, const std::vector<std::string>& tail) {
   std::vector<std::string> misplacedArguments;
-  for (std::string extra : m_app.remaining(true)) {
-    Unmask(extra);
+  for (const std::string& extra : m_app.remaining(true)) {
     if (!IsOption(extra)) {
       misplacedArguments.push_back(extra);
     } else if (FindOption(Spelled(extra)) == nullptr) {

@@ -20,7 +20,8 @@ class ZCommandLineParser {
 
   // Parses the arguments after the program name (UTF-8), once. The shared options may stand
   // anywhere, a command's own options after it; "--" ends the options. Throws ZToolError (usage)
-  // for an unknown option and a missing or surplus option value.
+  // for an unknown option, a missing or surplus option value, a command's option before the
+  // command and "++" before "--".
   const ZCommandLine& Parse(const std::vector<std::string>& arguments);
 
   // The command of that name; throws ZToolError (usage) for an unknown one.
