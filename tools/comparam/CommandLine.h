@@ -1,4 +1,4 @@
-// The command line as the commands see it, and the one place that declares a command.
+// The command line as the commands see it, and the form in which the tool declares a command.
 #pragma once
 
 #include <string>

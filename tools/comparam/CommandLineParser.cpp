@@ -71,6 +71,8 @@ ZCommandLineParser::ZCommandLineParser(const std::vector<ZCommand>& commands)
   m_app.set_help_flag();
   // The tool names unknown options and arguments in its own words.
   m_app.allow_extras();
+  // "/work/doc.xml" is a path on every platform, never an option (CLI11's default on Windows).
+  m_app.allow_windows_style_options(false);
   // After the command, a command's name is an argument like any other.
   m_app.require_subcommand(0, 1);
   // Options that the commands share may follow the command.
