@@ -128,11 +128,11 @@ std::string Scalar(const ZJson& value) {
 
 // The listing's layout: an array of interfaces, each member on a line of its own, and every
 // parameter on one line, with ", " and ": " between items as people write JSON.
-std::string Layout(const ZJson& value, int depth) {
+std::string Layout(const ZJson& value, std::size_t depth) {
   if (!value.is_structured()) return Scalar(value);
   const std::string open = value.is_object() ? "{" : "[";
   const std::string close = value.is_object() ? "}" : "]";
-  constexpr int kOneLineDepth = 3;
+  constexpr std::size_t kOneLineDepth = 3;
   const bool oneLine = depth >= kOneLineDepth;
   const std::string indent = oneLine ? "" : "\n" + std::string(2 * (depth + 1), ' ');
   std::string out = open;
