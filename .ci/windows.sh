@@ -4,7 +4,8 @@
 #   .ci/windows.sh [build-folder]     (default: build-mingw)
 #
 # GoogleTest comes from Debian's googletest sources, pugixml from Debian's source package;
-# both are cross-built once into <build-folder>/deps/prefix and reused while that stays.
+# both are cross-built once into <build-folder>/deps/prefix and reused while that stays. The
+# tool's header-only CLI11 and nlohmann/json are Debian's, copied into the same prefix.
 # WINE may name the 64-bit Wine launcher when it is not where the wine64 package puts it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,7 +16,8 @@ prefix=$deps/prefix
 toolchain=$root/cmake/toolchains/mingw-w64.cmake
 
 install_missing() {
-  "$root/.ci/install-missing.sh" cmake make dpkg-dev googletest g++-mingw-w64-x86-64-posix wine64
+  "$root/.ci/install-missing.sh" cmake make dpkg-dev googletest g++-mingw-w64-x86-64-posix wine64 \
+    libcli11-dev nlohmann-json3-dev
 }
 
 # apt-get source needs deb-src entries: mirror the Debian deb entries of the machine.
@@ -73,6 +75,20 @@ build_pugixml() {
   stamp_text any >"$deps/pugixml.stamp"
 }
 
+# Only the packages' own headers and CMake files: the rest of /usr/include must stay out of
+# the cross build. Copied afresh each run, so they follow the installed packages.
+stage_header_only() {
+  local package path
+  for package in libcli11-dev nlohmann-json3-dev; do
+    dpkg -L "$package" | grep -E '^/usr/(include|share/cmake)/' | while read -r path; do
+      if [ -f "$path" ]; then
+        mkdir -p "$prefix/$(dirname "${path#/usr/}")"
+        cp "$path" "$prefix/${path#/usr/}"
+      fi
+    done
+  done
+}
+
 find_wine() {
   if [ -n "${WINE:-}" ]; then echo "$WINE"; return; fi
   dpkg -L wine64 | grep -m1 -E '/wine64$'
@@ -99,6 +115,7 @@ mkdir -p "$deps"
 start=$SECONDS
 build_googletest
 build_pugixml
+stage_header_only
 echo "== dependencies ready after $((SECONDS - start)) s"
 
 wine=$(find_wine)

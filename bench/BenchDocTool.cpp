@@ -8,7 +8,6 @@
 #include <pelka/EcuDocFile.h>
 
 #include <cstdlib>
-#include <cwchar>
 #include <exception>
 #include <iostream>
 #include <memory>
@@ -31,19 +30,6 @@ int Write(const char* count, const std::string& path) {
   return 0;
 }
 
-// Every interface, as the document lists them.
-std::vector<std::wstring> InterfacesOf(const Pelka::ZEcuDoc& doc) {
-  std::vector<std::wstring> interfaces;
-  for (std::size_t position = 0; position < doc.AttributeCount(); ++position) {
-    const Pelka::ZDefaultAttr& attribute = doc.AttributeAt(position);
-    if (std::wcscmp(attribute.GetCategory().GetQualifier(), Pelka::ZEcuDoc::interfaceCategory) ==
-        0) {
-      interfaces.push_back(attribute.GetQualifier());
-    }
-  }
-  return interfaces;
-}
-
 int Load(const std::string& path) {
   std::unique_ptr<Pelka::ZEcuDoc> pDoc = Pelka::LoadEcuDoc(path);
   std::cout << "loaded " << pDoc->AttributeCount() << " attributes\n";
@@ -56,7 +42,7 @@ int Read(const std::string& path) {
   // Kept, as an application showing them all keeps them.
   std::vector<NComParamMan::ZComParamConfiguration> configurations;
   std::size_t parameters = 0;
-  const std::vector<std::wstring> interfaces = InterfacesOf(*pDoc);
+  const std::vector<std::wstring> interfaces = pDoc->InterfaceQualifiers();
   for (const std::wstring& interfaceQualifier : interfaces) {
     configurations.push_back(manager.TolvanToNormalized(interfaceQualifier.c_str()));
     parameters += configurations.back().GetComParamCollection().Count();

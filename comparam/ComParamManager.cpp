@@ -124,7 +124,7 @@ ZConfigStateReport ZComParamManager::CheckValidity(ZComParamConfiguration& confi
 void ZComParamManager::NormalizedToTolvan(ZComParamConfiguration& configuration) {
   GuardInternalErrors([&] {
     const ZTlvComInterface view(m_pEcuDoc, configuration.GetInterfaceQualifier());
-    // A copy is walked, so nothing the walk does reaches the caller's configuration.
+    // The walk goes over a deep copy, in the collection's order, and only reads its parameters.
     const ZComParamCollection comParams(configuration.GetComParamCollection());
     for (auto it = comParams.Begin(); it != comParams.End(); ++it) {
       WriteBack(*m_pBabelFish, view, *it);

@@ -1,9 +1,7 @@
 #include "TlvComInterface.h"
 
 #include <Util/Diagnostics.h>
-
-#include <attributes/AttributePredicate.h>
-#include <attributes/GenericAttrFilter.h>
+#include <comparam/DocumentParams.h>
 
 #include <memory>
 
@@ -24,15 +22,11 @@ ZTlvComInterface::ZTlvComInterface(Pelka::ZEcuDoc* pEcuDoc, const wchar_t* inter
 ZTlvComInterface::~ZTlvComInterface() { DeleteViews(); }
 
 void ZTlvComInterface::Collect() {
-  Pelka::ZAttributable& ecu = m_pEcuDoc->GetEcu();
-  NAttributes::ZGenericAttrFilter filter(ecu.VirtualAttributes());
-  NAttributes::ZAttributePredicate4Interface predicate(*m_pEcuDoc, m_interfaceQualifier.c_str());
-  for (auto it = filter.Begin(predicate); it != filter.End(); it = filter.FindNext(it)) {
-    auto pNewView = std::make_unique<ZTlvComParam>(it->GetDefaultAttribute());
+  for (const ZDocumentParam& param : GetDocumentParams(*m_pEcuDoc, m_interfaceQualifier.c_str())) {
+    auto pNewView = std::make_unique<ZTlvComParam>(param.pAttribute->GetDefaultAttribute());
     m_comParams.push_back(pNewView.get());
     ZTlvComParam* pView = pNewView.release();
-    // The first view keeps a qualifier that several attributes share.
-    m_qualifier2comParam.emplace(pView->GetQualifier(), pView);
+    if (param.isRead) m_qualifier2comParam.emplace(pView->GetQualifier(), pView);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <Util/ComParamHelper.h>
 #include <Util/Diagnostics.h>
 #include <Util/IntegerText.h>
+#include <comparam/DocumentParams.h>
 
 #include <pelka/AttrUtilities.h>
 #include <pelka/AttributeKinds.h>
@@ -20,12 +21,6 @@ using namespace Pelka;
 namespace NComParamMan {
 
 namespace {
-
-// The document-side name: the part after the first dot, empty without a dot.
-const wchar_t* AfterFirstDot(const wchar_t* qualifier) {
-  const wchar_t* pDot = std::wcschr(qualifier, L'.');
-  return pDot ? pDot + 1 : L"";
-}
 
 // A new tag takes the tag count as its id. Where that id is taken (ids not dense from 0) it
 // takes the next free id above, wrapping round to 0; none when all ids are taken.
@@ -47,8 +42,8 @@ bool IsHeldByEcu(ZDefaultAttr& attribute) {
 ZTlvComParam::ZTlvComParam(ZDefaultAttr& defaultAttr)
     : m_pDefaultAttr(&defaultAttr),
       m_pOverrideAttr(nullptr),
-      m_qualifier(AfterFirstDot(defaultAttr.GetQualifier())),
-      m_categoryQualifier(AfterFirstDot(defaultAttr.GetCategory().GetQualifier())),
+      m_qualifier(GetDocumentSideName(defaultAttr.GetQualifier())),
+      m_categoryQualifier(GetDocumentSideName(defaultAttr.GetCategory().GetQualifier())),
       m_attrType(ZAttrTypeChecker::GetAttrType(defaultAttr)) {
   if (!defaultAttr.HasOverride()) return;
   ZOverrideAttrSet& overrides = defaultAttr.GetOwnerDoc().GetEcu().OverriddenAttributes();

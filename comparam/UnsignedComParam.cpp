@@ -2,20 +2,11 @@
 
 #include <Util/Diagnostics.h>
 #include <Util/IntegerText.h>
+#include <comparam/ValueRules.h>
 
 #include <string>
 
 namespace NComParamMan {
-
-namespace {
-
-// Equal bounds place no restriction: the catalogue's unrestricted numbers use 0 to 0.
-bool RangeAdmits(unsigned start, unsigned stop, unsigned n) {
-  if (start == stop) return true;
-  return start < stop && start <= n && n <= stop;
-}
-
-}  // namespace
 
 ZUnsignedComParam::ZUnsignedComParam()
     : m_startRangeAsUnsigned(0), m_stopRangeAsUnsigned(0), m_valueAsUnsigned(0) {

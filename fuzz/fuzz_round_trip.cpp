@@ -262,17 +262,6 @@ void CheckSurvivors(const std::vector<ZAttrSnapshot>& before, const ZEcuDoc& aft
   }
 }
 
-// Every interface of the document, in document order.
-std::vector<std::wstring> Interfaces(const ZEcuDoc& doc) {
-  std::vector<std::wstring> interfaces;
-  for (std::size_t i = 0; i < doc.AttributeCount(); ++i) {
-    const ZDefaultAttr& attr = doc.AttributeAt(i);
-    if (std::wstring(attr.GetCategory().GetQualifier()) == ZEcuDoc::interfaceCategory)
-      interfaces.emplace_back(attr.GetQualifier());
-  }
-  return interfaces;
-}
-
 // What a caller sees of one interface's reading: qualifier, alias, value and validity of each
 // parameter, in order.
 std::wstring Reading(NComParamMan::ZComParamConfiguration& configuration) {
@@ -289,7 +278,7 @@ std::wstring Reading(NComParamMan::ZComParamConfiguration& configuration) {
 std::vector<std::wstring> Convert(ZEcuDoc& doc, bool writeBack) {
   std::vector<std::wstring> readings;
   NComParamMan::ZComParamManager manager(doc);
-  for (const std::wstring& interface : Interfaces(doc)) {
+  for (const std::wstring& interface : doc.InterfaceQualifiers()) {
     NComParamMan::ZComParamConfiguration configuration =
         manager.TolvanToNormalized(interface.c_str());
     manager.CheckValidity(configuration);

@@ -6,5 +6,7 @@
 #include <comparam/ComParamException.h>
 #include <comparam/ComParamLoadState.h>
 #include <comparam/ComParamManager.h>
+#include <comparam/DocumentParams.h>
 #include <comparam/StringComParam.h>
 #include <comparam/UnsignedComParam.h>
+#include <comparam/ValueRules.h>

@@ -17,6 +17,10 @@ const std::vector<std::size_t> kNoMembers;
 
 std::wstring_view TextView(const wchar_t* text) { return text ? text : L""; }
 
+bool IsInterface(const ZDefaultAttr& attribute) {
+  return std::wcscmp(attribute.GetCategory().GetQualifier(), ZEcuDoc::interfaceCategory) == 0;
+}
+
 }  // namespace
 
 ZEcuDoc::ZEcuDoc() : m_pEcu(new ZEcu(*this)) {
@@ -97,9 +101,15 @@ ZDefaultAttr* ZEcuDoc::FindAttribute(const wchar_t* qualifier) noexcept {
 
 const ZDefaultAttr* ZEcuDoc::FindInterface(const wchar_t* interfaceQualifier) const noexcept {
   const ZDefaultAttr* pAttribute = FindAttribute(interfaceQualifier);
-  if (pAttribute == nullptr) return nullptr;
-  const wchar_t* category = pAttribute->GetCategory().GetQualifier();
-  return std::wcscmp(category, interfaceCategory) == 0 ? pAttribute : nullptr;
+  return pAttribute != nullptr && IsInterface(*pAttribute) ? pAttribute : nullptr;
+}
+
+std::vector<std::wstring> ZEcuDoc::InterfaceQualifiers() const {
+  std::vector<std::wstring> qualifiers;
+  for (const std::unique_ptr<ZDefaultAttr>& pAttribute : m_attributes) {
+    if (IsInterface(*pAttribute)) qualifiers.emplace_back(pAttribute->GetQualifier());
+  }
+  return qualifiers;
 }
 
 void ZEcuDoc::AddInterfaceMember(const wchar_t* interfaceQualifier, const ZDefaultAttr& member) {

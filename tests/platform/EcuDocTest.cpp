@@ -106,6 +106,13 @@ TEST_F(Interfaces, AnInterfaceIsAnAttributeOfTheInterfaceCategory) {
   EXPECT_EQ(ModelError([&] { m_doc.AddInterfaceMember(L"CP.C", m_a); }), "no interface \"CP.C\"");
 }
 
+TEST_F(Interfaces, AreListedInDocumentOrder) {
+  m_doc.AddAttribute<ZCommonStringDefaultAttr>(L"LIN_1", L"com.interfaces");  // other case
+  m_doc.AddAttribute<ZCommonStringDefaultAttr>(L"CAN_2", L"COM.INTERFACES", APInheritedOnly);
+  EXPECT_EQ(m_doc.InterfaceQualifiers(), (std::vector<std::wstring>{L"CAN_1", L"CAN_2"}));
+  EXPECT_TRUE(ZEcuDoc().InterfaceQualifiers().empty());
+}
+
 TEST_F(Interfaces, MembersKeepDocumentOrderWhateverTheOrderOfAdding) {
   m_doc.AddInterfaceMember(L"CAN_1", m_c);
   m_doc.AddInterfaceMember(L"CAN_1", m_a);

@@ -4,7 +4,8 @@
 #
 # Lists (ARGS, SETUP, SAME_FILES) are separated by "|". In them and in the path variables,
 # @EXAMPLES@, @DATA@ and @WORK@ stand for the sample folder, the test data folder and this
-# test's own empty work folder. Checks, each optional:
+# test's own empty work folder, @FF@ for the byte 0xFF (no UTF-8) and @ESC@ for the control
+# character ESC. Checks, each optional:
 #   EXIT            expected exit status (default 0)
 #   STDOUT          file under EXPECTED that stdout must equal
 #   STDOUT_REGEX    regular expression stdout must match
@@ -22,6 +23,10 @@
 cmake_minimum_required(VERSION 3.16)
 
 function(expand out text)
+  string(ASCII 255 byte_ff)
+  string(ASCII 27 escape)
+  string(REPLACE "@FF@" "${byte_ff}" text "${text}")
+  string(REPLACE "@ESC@" "${escape}" text "${text}")
   string(REPLACE "@EXAMPLES@" "${EXAMPLES}" text "${text}")
   string(REPLACE "@DATA@" "${DATA}" text "${text}")
   string(REPLACE "@WORK@" "${WORK_DIR}" text "${text}")

@@ -3,6 +3,7 @@
 #include "Document.h"
 #include "InterfaceReading.h"
 #include "OutputFormats.h"
+#include "SafeText.h"
 #include "ToolError.h"
 #include "Utf8.h"
 
@@ -20,7 +21,12 @@ struct ZDocAndNames {
   std::vector<std::string> names;
 };
 
-ZDocAndNames SplitDocument(const std::vector<std::string>& positionals) {
+ZDocAndNames SplitDocument(const std::vector<std::string>& positionals,
+                           const std::string& command) {
+  // No interface has an empty qualifier: an empty first argument is a document without a name.
+  if (!positionals.empty() && positionals.front().empty()) {
+    throw ZToolError(ESUsage, command + ": DOC is empty (leave it out for the built-in sample)");
+  }
   ZDocAndNames split{"", positionals};
   if (!positionals.empty() && LooksLikeDocument(positionals.front())) {
     split.document = positionals.front();
@@ -38,7 +44,7 @@ void NoSurplus(const ZDocAndNames& split, const std::string& command) {
 // True when the reading stopped early, which it then says on err.
 bool NoteIfIncomplete(const ZInterfaceReading& reading, std::ostream& err) {
   if (reading.complete) return false;
-  err << "comparam: interface \"" << ToUtf8(reading.configuration.GetInterfaceQualifier())
+  err << "comparam: interface \"" << OneLine(reading.configuration.GetInterfaceQualifier())
       << "\" is incomplete: the library reported an internal error while reading it\n";
   return true;
 }
@@ -60,7 +66,7 @@ std::string IndentedLines(const std::wstring& text) {
   std::istringstream lines(ToUtf8(text));
   std::string out;
   for (std::string line; std::getline(lines, line);) {
-    if (!line.empty()) out += "  " + line + "\n";
+    if (!line.empty()) out += "  " + OneLine(line) + "\n";
   }
   return out;
 }
@@ -78,16 +84,16 @@ unsigned CountOf(const std::wstring& report, const std::wstring& label) {
 }  // namespace
 
 int RunInterfaces(const ZCommandLine& line, ZContext& context) {
-  const ZDocAndNames split = SplitDocument(line.positionals);
+  const ZDocAndNames split = SplitDocument(line.positionals, "interfaces");
   NoSurplus(split, "interfaces");
   ZDocument doc(split.document, context.err);
-  for (const std::wstring& qualifier : doc.Interfaces()) context.out << ToUtf8(qualifier) << "\n";
+  for (const std::wstring& qualifier : doc.Interfaces()) context.out << OneLine(qualifier) << "\n";
   return ESOk;
 }
 
 int RunShow(const ZCommandLine& line, ZContext& context) {
   const ZFormat format = ParseFormat(line.format.empty() ? "table" : line.format);
-  const ZDocAndNames split = SplitDocument(line.positionals);
+  const ZDocAndNames split = SplitDocument(line.positionals, "show");
   ZDocument doc(split.document, context.err);
   const std::vector<ZInterfaceReading> readings = ReadInterfaces(doc, split.names, context.log);
   context.out << FormatReadings(readings, format);
@@ -100,7 +106,7 @@ int RunShow(const ZCommandLine& line, ZContext& context) {
 }
 
 int RunCheck(const ZCommandLine& line, ZContext& context) {
-  const ZDocAndNames split = SplitDocument(line.positionals);
+  const ZDocAndNames split = SplitDocument(line.positionals, "check");
   ZDocument doc(split.document, context.err);
   const std::vector<std::wstring> qualifiers = doc.SelectInterfaces(split.names);
   NComParamMan::ZComParamManager manager(doc.Get());
@@ -108,7 +114,7 @@ int RunCheck(const ZCommandLine& line, ZContext& context) {
   for (const std::wstring& qualifier : qualifiers) {
     ZInterfaceReading reading = ReadInterface(doc.Get(), manager, context.log, qualifier);
     const NComParamMan::ZConfigStateReport report = manager.CheckValidity(reading.configuration);
-    context.out << ToUtf8(qualifier) << ": " << (report.IsOk() ? "ok" : "not ok") << "\n"
+    context.out << OneLine(qualifier) << ": " << (report.IsOk() ? "ok" : "not ok") << "\n"
                 << IndentedLines(report.GetErrorMessage());
     context.out.flush();
     if (NoteIfIncomplete(reading, context.err) || !report.IsOk()) status = ESFailed;
@@ -117,14 +123,14 @@ int RunCheck(const ZCommandLine& line, ZContext& context) {
 }
 
 int RunSelftest(const ZCommandLine& line, ZContext& context) {
-  const ZDocAndNames split = SplitDocument(line.positionals);
+  const ZDocAndNames split = SplitDocument(line.positionals, "selftest");
   NoSurplus(split, "selftest");
   ZDocument doc(split.document, context.err);
   NComParamTest::ZTestSuiteComParam suite(doc.Get());
   suite.Run();
   // The suite changes the document while it runs and restores it; the file is never saved.
   const std::wstring report = suite.GetTestResult().GetTestReportAsString();
-  context.out << ToUtf8(report);
+  context.out << SafeLines(ToUtf8(report));
   const unsigned problems =
       CountOf(report, L"# failures   : ") + CountOf(report, L"# errors     : ");
   // A report that counts no success at all did not run its tests.

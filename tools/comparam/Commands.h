@@ -1,7 +1,7 @@
 // The commands of the tool. Each returns the exit status or throws ZToolError.
 #pragma once
 
-#include "Arguments.h"
+#include "CommandLine.h"
 #include "LogWatch.h"
 
 #include <ostream>

@@ -4,7 +4,6 @@
 #include "ToolError.h"
 #include "Utf8.h"
 
-#include <pelka/Attributable.h>
 #include <pelka/EcuDocFile.h>
 
 #include <filesystem>
@@ -56,18 +55,7 @@ ZDocument::ZDocument(const std::string& path, std::ostream& notes)
   }
 }
 
-std::vector<std::wstring> ZDocument::Interfaces() const {
-  std::vector<std::wstring> qualifiers;
-  const std::wstring interfaceCategory = Pelka::ZEcuDoc::interfaceCategory;
-  const Pelka::ZVirtualAttrView& attributes = m_pDoc->GetEcu().VirtualAttributes();
-  for (std::size_t i = 0; i < attributes.Count(); ++i) {
-    const Pelka::ZAttribute& attribute = attributes.ItemAt(i);
-    if (interfaceCategory == attribute.GetCategory().GetQualifier()) {
-      qualifiers.push_back(attribute.GetQualifier());
-    }
-  }
-  return qualifiers;
-}
+std::vector<std::wstring> ZDocument::Interfaces() const { return m_pDoc->InterfaceQualifiers(); }
 
 std::vector<std::wstring> ZDocument::SelectInterfaces(const std::vector<std::string>& names) const {
   if (names.empty()) return Interfaces();

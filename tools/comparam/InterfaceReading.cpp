@@ -1,16 +1,11 @@
 #include "InterfaceReading.h"
 
-#include <pelka/Attributable.h>
+#include <pelka/Attribute.h>
 
 #include <set>
 
 namespace NComParamTool {
 namespace {
-
-std::wstring AfterFirstDot(const std::wstring& qualifier) {
-  const std::size_t dot = qualifier.find(L'.');
-  return dot == std::wstring::npos ? std::wstring() : qualifier.substr(dot + 1);
-}
 
 // After a reading, a parameter's alias is the document-side name it came from.
 std::set<std::wstring> AliasesOf(NComParamMan::ZComParamConfiguration& configuration) {
@@ -23,12 +18,11 @@ std::set<std::wstring> AliasesOf(NComParamMan::ZComParamConfiguration& configura
 std::vector<ZUnusedParam> FindUnused(Pelka::ZEcuDoc& doc, const std::wstring& interfaceQualifier,
                                      const std::set<std::wstring>& aliases) {
   std::vector<ZUnusedParam> unused;
-  const Pelka::ZVirtualAttrView& attributes = doc.GetEcu().VirtualAttributes();
-  for (std::size_t position : doc.InterfaceMemberPositions(interfaceQualifier.c_str())) {
-    const Pelka::ZAttribute& attribute = attributes.ItemAt(position);
-    const std::wstring name = AfterFirstDot(attribute.GetQualifier());
-    if (aliases.count(name) == 0) {
-      unused.push_back({attribute.GetQualifier(), name, attribute.GetValueText()});
+  for (const NComParamMan::ZDocumentParam& param :
+       NComParamMan::GetDocumentParams(doc, interfaceQualifier.c_str())) {
+    if (!param.isRead || aliases.count(param.name) == 0) {
+      unused.push_back(
+          {param.pAttribute->GetQualifier(), param.name, param.pAttribute->GetValueText()});
     }
   }
   return unused;
@@ -46,12 +40,12 @@ ZInterfaceReading ReadInterface(Pelka::ZEcuDoc& doc, NComParamMan::ZComParamMana
   return reading;
 }
 
-const Pelka::ZDefaultAttr* FindMemberByName(const Pelka::ZEcuDoc& doc,
-                                            const std::wstring& interfaceQualifier,
-                                            const std::wstring& name) {
-  for (std::size_t position : doc.InterfaceMemberPositions(interfaceQualifier.c_str())) {
-    const Pelka::ZDefaultAttr& attribute = doc.AttributeAt(position);
-    if (AfterFirstDot(attribute.GetQualifier()) == name) return &attribute;
+const Pelka::ZAttribute* FindReadAttribute(Pelka::ZEcuDoc& doc,
+                                           const std::wstring& interfaceQualifier,
+                                           const std::wstring& alias) {
+  for (const NComParamMan::ZDocumentParam& param :
+       NComParamMan::GetDocumentParams(doc, interfaceQualifier.c_str())) {
+    if (param.isRead && alias == param.name) return param.pAttribute;
   }
   return nullptr;
 }

@@ -12,10 +12,11 @@
 namespace NComParamTool {
 
 // A communication-parameter attribute of the interface that no normalized parameter came from:
-// its name is unknown, or it lost to another alias of the same parameter.
+// its name is unknown, it lost to another alias of the same parameter, or an earlier attribute
+// of the interface has the same name.
 struct ZUnusedParam {
   std::wstring attributeQualifier;
-  std::wstring name;  // the document-side name: the qualifier after its first dot
+  std::wstring name;  // the document-side name
   std::wstring value;
 };
 
@@ -32,10 +33,10 @@ struct ZInterfaceReading {
 ZInterfaceReading ReadInterface(Pelka::ZEcuDoc& doc, NComParamMan::ZComParamManager& manager,
                                 ZLogWatch& log, const std::wstring& interfaceQualifier);
 
-// The member of the interface that the library reads and writes for a document-side name (the
-// qualifier after its first dot): the first in document order. Null when there is none.
-const Pelka::ZDefaultAttr* FindMemberByName(const Pelka::ZEcuDoc& doc,
-                                            const std::wstring& interfaceQualifier,
-                                            const std::wstring& name);
+// The attribute of the interface that the library reads and writes for a parameter's alias, or
+// null when there is none.
+const Pelka::ZAttribute* FindReadAttribute(Pelka::ZEcuDoc& doc,
+                                           const std::wstring& interfaceQualifier,
+                                           const std::wstring& alias);
 
 }  // namespace NComParamTool

@@ -1,6 +1,6 @@
 #include "LogWatch.h"
 
-#include "Utf8.h"
+#include "SafeText.h"
 
 #include <logging/Logging.h>
 
@@ -52,7 +52,7 @@ bool ZLogWatch::SawInternalError() const { return Saw(L"ComParamMan: Internal er
 void ZLogWatch::Receive(int level, const wchar_t* text) {
   m_lines.push_back(WithoutLineEnd(text != nullptr ? text : L""));
   if (m_verbose) {
-    m_errors << "[" << LevelLabel(level) << "] " << ToUtf8(m_lines.back()) << "\n";
+    m_errors << "[" << LevelLabel(level) << "] " << OneLine(m_lines.back()) << "\n";
     m_errors.flush();
   }
 }

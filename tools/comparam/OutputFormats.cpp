@@ -1,12 +1,13 @@
 #include "OutputFormats.h"
 
+#include "SafeText.h"
 #include "ToolError.h"
 #include "Utf8.h"
 
-#include <comparam/ComParam.h>
+#include <comparam/StringComParam.h>
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <cstdio>
 #include <sstream>
 
 namespace NComParamTool {
@@ -15,20 +16,27 @@ namespace {
 using NComParamMan::ZComParam;
 using NComParamMan::ZComParamCollection;
 using ZRow = std::vector<std::string>;
+using ZJson = nlohmann::ordered_json;  // keeps the members in the order they were added
+
+// A table cell is cut to this many characters, so that one long text cannot widen every row.
+constexpr std::size_t kMaxCellWidth = 60;
+
+bool IsCharacterStart(char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }
 
 // Columns count characters, not bytes: a UTF-8 continuation byte adds no width.
 std::size_t Width(const std::string& utf8) {
-  std::size_t width = 0;
-  for (char c : utf8) {
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++width;
-  }
-  return width;
+  return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), IsCharacterStart));
 }
 
-std::string Hex2(unsigned value) {
-  char buffer[8];
-  std::snprintf(buffer, sizeof buffer, "%02X", value & 0xFFu);
-  return buffer;
+// The cell as the table shows it: a longer one keeps its first characters and ends in "…".
+std::string Capped(const std::string& cell) {
+  if (Width(cell) <= kMaxCellWidth) return cell;
+  std::size_t kept = 0;
+  std::size_t end = 0;
+  for (; end < cell.size(); ++end) {
+    if (IsCharacterStart(cell[end]) && kept++ == kMaxCellWidth - 1) break;
+  }
+  return cell.substr(0, end) + "\xE2\x80\xA6";  // U+2026, the ellipsis
 }
 
 const ZComParamCollection& ParamsOf(const ZInterfaceReading& reading) {
@@ -36,13 +44,16 @@ const ZComParamCollection& ParamsOf(const ZInterfaceReading& reading) {
   return const_cast<ZInterfaceReading&>(reading).configuration.GetComParamCollection();
 }
 
-std::string Cell(const wchar_t* text) { return ToUtf8(OneLine(text)); }
+std::string Cell(const wchar_t* text) { return OneLine(text); }
 
-std::string AlignedTable(const std::vector<ZRow>& rows, const std::string& indent) {
+std::string AlignedTable(std::vector<ZRow> rows, const std::string& indent) {
   std::vector<std::size_t> widths;
-  for (const ZRow& row : rows) {
+  for (ZRow& row : rows) {
     widths.resize(std::max(widths.size(), row.size()), 0);
-    for (std::size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], Width(row[i]));
+    for (std::size_t i = 0; i < row.size(); ++i) {
+      row[i] = Capped(row[i]);
+      widths[i] = std::max(widths[i], Width(row[i]));
+    }
   }
   std::string out;
   for (const ZRow& row : rows) {
@@ -84,37 +95,70 @@ std::string TableOf(const ZInterfaceReading& reading) {
   return out;
 }
 
-std::string JsonOf(const ZInterfaceReading& reading) {
+ZJson JsonOf(const ZInterfaceReading& reading) {
   const ZComParamCollection& params = ParamsOf(reading);
-  std::string out =
-      "  {\n    \"interface\": " + JsonString(reading.configuration.GetInterfaceQualifier()) +
-      ",\n    \"complete\": " + (reading.complete ? "true" : "false") + ",\n    \"parameters\": [";
+  ZJson parameters = ZJson::array();
   for (unsigned i = 0; i < params.Count(); ++i) {
     const ZComParam& param = params.At(i);
-    out += std::string(i == 0 ? "\n" : ",\n") +
-           "      {\"qualifier\": " + JsonString(param.GetQualifier()) +
-           ", \"name\": " + JsonString(param.GetName()) + ", \"type\": " +
-           (param.GetValueType() == ZComParam::CPTUnsigned ? "\"unsigned\"" : "\"text\"") +
-           ", \"value\": " + JsonString(param.GetValue()) +
-           ", \"valid\": " + (param.HasValidValue() ? "true" : "false") +
-           ", \"alias\": " + JsonString(param.GetAlias()) + "}";
+    parameters.push_back(
+        {{"qualifier", ToUtf8(param.GetQualifier())},
+         {"name", ToUtf8(param.GetName())},
+         {"type", param.GetValueType() == ZComParam::CPTUnsigned ? "unsigned" : "text"},
+         {"value", ToUtf8(param.GetValue())},
+         {"valid", param.HasValidValue()},
+         {"alias", ToUtf8(param.GetAlias())}});
   }
-  out += std::string(params.Count() == 0 ? "" : "\n    ") + "],\n    \"unused\": [";
-  for (std::size_t i = 0; i < reading.unused.size(); ++i) {
-    const ZUnusedParam& unused = reading.unused[i];
-    out += std::string(i == 0 ? "\n" : ",\n") +
-           "      {\"attribute\": " + JsonString(unused.attributeQualifier) +
-           ", \"name\": " + JsonString(unused.name) + ", \"value\": " + JsonString(unused.value) +
-           "}";
+  ZJson unused = ZJson::array();
+  for (const ZUnusedParam& param : reading.unused) {
+    unused.push_back({{"attribute", ToUtf8(param.attributeQualifier)},
+                      {"name", ToUtf8(param.name)},
+                      {"value", ToUtf8(param.value)}});
   }
-  out += std::string(reading.unused.empty() ? "" : "\n    ") + "]\n  }";
-  return out;
+  return {{"interface", ToUtf8(reading.configuration.GetInterfaceQualifier())},
+          {"complete", reading.complete},
+          {"parameters", parameters},
+          {"unused", unused}};
+}
+
+// A value or key as JSON text. Text that is no UTF-8 (a lone surrogate from a document) shows
+// as U+FFFD rather than failing the listing.
+std::string Scalar(const ZJson& value) {
+  return value.dump(-1, ' ', false, ZJson::error_handler_t::replace);
+}
+
+// The listing's layout: an array of interfaces, each member on a line of its own, and every
+// parameter on one line, with ", " and ": " between items as people write JSON.
+std::string Layout(const ZJson& value, std::size_t depth) {
+  if (!value.is_structured()) return Scalar(value);
+  const std::string open = value.is_object() ? "{" : "[";
+  const std::string close = value.is_object() ? "}" : "]";
+  constexpr std::size_t kOneLineDepth = 3;
+  const bool oneLine = depth >= kOneLineDepth;
+  const std::string indent = oneLine ? "" : "\n" + std::string(2 * (depth + 1), ' ');
+  std::string out = open;
+  for (auto item = value.begin(); item != value.end(); ++item) {
+    out += (item == value.begin() ? "" : oneLine ? ", " : ",") + indent;
+    if (value.is_object()) out += Scalar(item.key()) + ": ";
+    out += Layout(*item, depth + 1);
+  }
+  if (!oneLine && !value.empty()) out += "\n" + std::string(2 * depth, ' ');
+  return out + close;
+}
+
+std::wstring Escaped(const wchar_t* text) { return FromUtf8(OneLine(text)); }
+
+// A copy of the parameter for its block: the library's layout, the texts escaped.
+NComParamMan::ZStringComParam PrintCopyOf(const ZComParam& param) {
+  return NComParamMan::ZStringComParam(
+      Escaped(param.GetAlias()).c_str(), Escaped(param.GetDescription()).c_str(),
+      param.GetIsSimulated(), param.GetMayBeModified(), Escaped(param.GetName()).c_str(), L"",
+      Escaped(param.GetQualifier()).c_str(), Escaped(param.GetValue()).c_str());
 }
 
 std::string PrintBlocksOf(const ZInterfaceReading& reading) {
   std::wostringstream blocks;
   const ZComParamCollection& params = ParamsOf(reading);
-  for (unsigned i = 0; i < params.Count(); ++i) params.At(i).PrintOn(blocks);
+  for (unsigned i = 0; i < params.Count(); ++i) PrintCopyOf(params.At(i)).PrintOn(blocks);
   return "Interface " + Cell(reading.configuration.GetInterfaceQualifier()) + "\n" +
          ToUtf8(blocks.str());
 }
@@ -129,52 +173,17 @@ ZFormat ParseFormat(const std::string& name) {
 }
 
 std::string FormatReadings(const std::vector<ZInterfaceReading>& readings, ZFormat format) {
-  std::string out = format == ZFormat::Json ? "[" : "";
+  if (format == ZFormat::Json) {
+    ZJson listing = ZJson::array();
+    for (const ZInterfaceReading& reading : readings) listing.push_back(JsonOf(reading));
+    return Layout(listing, 0) + "\n";
+  }
+  std::string out;
   for (std::size_t i = 0; i < readings.size(); ++i) {
-    switch (format) {
-      case ZFormat::Table: out += (i == 0 ? "" : "\n") + TableOf(readings[i]); break;
-      case ZFormat::Print: out += (i == 0 ? "" : "\n") + PrintBlocksOf(readings[i]); break;
-      case ZFormat::Json: out += (i == 0 ? "\n" : ",\n") + JsonOf(readings[i]); break;
-    }
-  }
-  if (format == ZFormat::Json) out += readings.empty() ? "]\n" : "\n]\n";
-  return out;
-}
-
-std::wstring OneLine(const std::wstring& text) {
-  std::wstring out;
-  for (wchar_t c : text) {
-    if (c == L'\n') {
-      out += L"\\n";
-    } else if (c == L'\t') {
-      out += L"\\t";
-    } else if (static_cast<unsigned>(c) < 0x20 || c == 0x7F) {
-      out += L"\\x" + FromUtf8(Hex2(static_cast<unsigned>(c)));
-    } else {
-      out += c;
-    }
+    out += (i == 0 ? "" : "\n") +
+           (format == ZFormat::Table ? TableOf(readings[i]) : PrintBlocksOf(readings[i]));
   }
   return out;
-}
-
-std::string JsonString(const std::wstring& text) {
-  std::string out = "\"";
-  for (char c : ToUtf8(text)) {
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          out += "\\u00" + Hex2(static_cast<unsigned char>(c));
-        } else {
-          out += c;
-        }
-    }
-  }
-  return out + "\"";
 }
 
 }  // namespace NComParamTool

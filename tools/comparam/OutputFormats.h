@@ -17,9 +17,4 @@ ZFormat ParseFormat(const std::string& name);
 // The readings in that form, as UTF-8.
 std::string FormatReadings(const std::vector<ZInterfaceReading>& readings, ZFormat format);
 
-// Text made safe for one line of a table: control characters are written as \n, \t or \xHH.
-std::wstring OneLine(const std::wstring& text);
-// A JSON string literal, quotes included.
-std::string JsonString(const std::wstring& text);
-
 }  // namespace NComParamTool

@@ -4,13 +4,15 @@
 
 #include "Document.h"
 #include "InterfaceReading.h"
+#include "SafeText.h"
+#include "TargetLock.h"
 #include "ToolError.h"
 #include "Utf8.h"
 
 #include <comparam/ComParamMan.h>
 
-#include <algorithm>
 #include <memory>
+#include <optional>
 #include <set>
 
 namespace NComParamTool {
@@ -62,8 +64,10 @@ std::string PermittedText(const ZComParam& param) {
   if (param.GetValueType() == ZComParam::CPTUnsigned) {
     const std::wstring start = param.GetStartRange();
     const std::wstring stop = param.GetStopRange();
-    // A range from a number to itself restricts nothing but the 32 bits.
-    if (start == stop) return "permitted: a number from 0 to 4294967295";
+    if (!NComParamMan::RangeRestricts(param.GetStartRangeAsUnsigned(),
+                                      param.GetStopRangeAsUnsigned())) {
+      return "permitted: a number from 0 to 4294967295";
+    }
     return "permitted range: " + ToUtf8(start) + " to " + ToUtf8(stop);
   }
   std::string values;
@@ -88,15 +92,6 @@ ZComParam& FindParam(ZInterfaceReading& reading, const ZAssignment& assignment) 
                     "\" has no parameter '" + assignment.name + "'");
 }
 
-// The library reads an unsigned value as wcstoul does: "" as 0, a sign, blanks and wrapping
-// allowed. A user's value must be plain decimal digits within 32 bits.
-bool IsPlainUnsigned(const std::string& value) {
-  if (value.empty() || value.find_first_not_of("0123456789") != std::string::npos) return false;
-  const std::size_t firstDigit = std::min(value.find_first_not_of('0'), value.size() - 1);
-  const std::string digits = value.substr(firstDigit);
-  return digits.size() < 10 || (digits.size() == 10 && digits <= "4294967295");
-}
-
 bool SameValue(const ZComParam& param, const ZComParam& changed) {
   if (!param.HasValidValue()) return false;
   // 0150 is the number 150, which a number attribute keeps.
@@ -115,8 +110,9 @@ std::unique_ptr<ZChange> PrepareChange(ZInterfaceReading& reading, const ZAssign
   }
   std::unique_ptr<ZChange> pChange(new ZChange{assignment, param.GetAlias(), param.GetValue(),
                                                std::unique_ptr<ZComParam>(param.Clone()), L""});
-  const bool plain =
-      param.GetValueType() != ZComParam::CPTUnsigned || IsPlainUnsigned(assignment.value);
+  // A parameter reads "" as 0 and takes blanks, a sign and wrapping; a user's number is digits.
+  const bool plain = param.GetValueType() != ZComParam::CPTUnsigned ||
+                     NComParamMan::IsDecimalUnsigned(assignment.wideValue.c_str());
   if (!plain || !pChange->pParam->SetValue(assignment.wideValue.c_str())) {
     Fail(ESFailed, "value '" + assignment.value + "' refused for '" + assignment.name + "' (" +
                        PermittedText(param) + ")");
@@ -181,10 +177,11 @@ void VerifyReadBack(ZDocument& doc, NComParamMan::ZComParamManager& manager, ZLo
 
 // The interfaces other than the changed one that share the attribute a change was written to.
 std::string OtherInterfacesOf(const ZDocument& doc, const std::wstring& interfaceQualifier,
-                              const Pelka::ZDefaultAttr& attribute) {
+                              const Pelka::ZAttribute& attribute) {
   std::string others;
   for (const std::wstring& other : doc.Interfaces()) {
-    if (other != interfaceQualifier && doc.Get().IsInterfaceMember(other.c_str(), attribute)) {
+    if (other != interfaceQualifier &&
+        doc.Get().IsInterfaceMember(other.c_str(), attribute.GetDefaultAttribute())) {
       others += (others.empty() ? "" : ", ") + ToUtf8(other);
     }
   }
@@ -192,16 +189,16 @@ std::string OtherInterfacesOf(const ZDocument& doc, const std::wstring& interfac
 }
 
 // An attribute is one value for every interface it is a member of: say so once it has changed.
-void NoteSharedAttributes(const ZDocument& doc, const std::wstring& interfaceQualifier,
+void NoteSharedAttributes(ZDocument& doc, const std::wstring& interfaceQualifier,
                           const std::vector<std::unique_ptr<ZChange>>& changes, std::ostream& err) {
   for (const std::unique_ptr<ZChange>& pChange : changes) {
-    const Pelka::ZDefaultAttr* pAttribute =
-        FindMemberByName(doc.Get(), interfaceQualifier, pChange->alias);
+    const Pelka::ZAttribute* pAttribute =
+        FindReadAttribute(doc.Get(), interfaceQualifier, pChange->alias);
     if (pAttribute == nullptr) continue;
     const std::string others = OtherInterfacesOf(doc, interfaceQualifier, *pAttribute);
     if (!others.empty()) {
-      err << "comparam: note: " << ToUtf8(pAttribute->GetQualifier()) << " is also a parameter of "
-          << others << "\n";
+      err << "comparam: note: " << OneLine(pAttribute->GetQualifier()) << " is also a parameter of "
+          << OneLine(others) << "\n";
     }
   }
 }
@@ -215,22 +212,15 @@ std::string TargetOf(const ZCommandLine& line) {
   return line.output;
 }
 
-}  // namespace
-
-int RunSet(const ZCommandLine& line, ZContext& context) {
-  const std::string output = TargetOf(line);
-  if (line.positionals.size() < 2) Fail(ESUsage, "DOC and INTERFACE are required");
-  const std::string& documentPath = line.positionals[0];
-  const std::vector<ZAssignment> assignments =
-      ParseAssignments({line.positionals.begin() + 2, line.positionals.end()});
-  ZDocument doc(documentPath, context.err);
-  const std::wstring interfaceQualifier = doc.SelectInterfaces({line.positionals[1]}).front();
+// The changes the assignments ask for, written into the document and read back as set.
+std::vector<std::unique_ptr<ZChange>> MakeChanges(ZDocument& doc, ZLogWatch& log,
+                                                  const std::wstring& interfaceQualifier,
+                                                  const std::vector<ZAssignment>& assignments) {
   NComParamMan::ZComParamManager manager(doc.Get());
-
-  ZInterfaceReading reading = ReadInterface(doc.Get(), manager, context.log, interfaceQualifier);
+  ZInterfaceReading reading = ReadInterface(doc.Get(), manager, log, interfaceQualifier);
   if (!reading.complete) {
     Fail(ESFailed,
-         "refusing to write: interface \"" + line.positionals[1] +
+         "refusing to write: interface \"" + ToUtf8(interfaceQualifier) +
              "\" is incomplete (the library reported an internal error while reading it)");
   }
   std::vector<std::unique_ptr<ZChange>> changes;
@@ -240,18 +230,41 @@ int RunSet(const ZCommandLine& line, ZContext& context) {
     }
   }
   if (!changes.empty()) {
-    WriteBack(manager, context.log, interfaceQualifier, changes);
-    VerifyReadBack(doc, manager, context.log, interfaceQualifier, changes);
+    WriteBack(manager, log, interfaceQualifier, changes);
+    VerifyReadBack(doc, manager, log, interfaceQualifier, changes);
   }
+  return changes;
+}
+
+}  // namespace
+
+int RunSet(const ZCommandLine& line, ZContext& context) {
+  const std::string output = TargetOf(line);
+  if (line.positionals.size() < 2) Fail(ESUsage, "DOC and INTERFACE are required");
+  const std::string& documentPath = line.positionals[0];
+  // The built-in sample has no file to save over.
+  if (documentPath.empty()) Fail(ESUsage, "DOC is empty: name the document file");
+  const std::vector<ZAssignment> assignments =
+      ParseAssignments({line.positionals.begin() + 2, line.positionals.end()});
+  // Held from before the reading until the file is replaced, so that no other save is lost.
+  std::optional<ZTargetLock> lock;
+  if (line.inPlace) lock.emplace(documentPath, context.err);
+  ZDocument doc(documentPath, context.err);
+  const std::wstring interfaceQualifier = doc.SelectInterfaces({line.positionals[1]}).front();
+  const std::vector<std::unique_ptr<ZChange>> changes =
+      MakeChanges(doc, context.log, interfaceQualifier, assignments);
   // An unchanged document is not rewritten in place: saving would only reformat it.
-  if (!changes.empty() || !output.empty()) doc.Save(output.empty() ? documentPath : output);
+  if (!changes.empty() || !output.empty()) {
+    if (lock) lock->CheckUnchanged();
+    doc.Save(output.empty() ? documentPath : output);
+  }
   // Reported only once saved, so a failed save never looks like a change.
   for (const std::unique_ptr<ZChange>& pChange : changes) {
-    context.out << line.positionals[1] << " " << pChange->assignment.name << ": "
-                << ToUtf8(pChange->oldValue) << " -> " << ToUtf8(pChange->newValue) << "\n";
+    context.out << OneLine(line.positionals[1]) << " " << OneLine(pChange->assignment.name) << ": "
+                << OneLine(pChange->oldValue) << " -> " << OneLine(pChange->newValue) << "\n";
   }
   NoteSharedAttributes(doc, interfaceQualifier, changes, context.err);
-  if (changes.empty()) context.out << line.positionals[1] << ": nothing to change\n";
+  if (changes.empty()) context.out << OneLine(line.positionals[1]) << ": nothing to change\n";
   return ESOk;
 }
 

@@ -1,14 +1,15 @@
-// UTF-8 text at the tool's edges: arguments in, bytes out. wchar_t is UTF-32 on most systems and
-// UTF-16 on Windows; both are handled, so the output never depends on the process locale.
+// UTF-8 text at the tool's edges: arguments in, bytes out, whatever the process locale. The
+// conversion is the XML library's, the one the document stand-in uses.
 #pragma once
 
 #include <string>
 
 namespace NComParamTool {
 
-// Malformed input (a lone surrogate) becomes U+FFFD.
 std::string ToUtf8(const std::wstring& text);
-// Malformed UTF-8 becomes U+FFFD, one per offending byte.
 std::wstring FromUtf8(const std::string& text);
+// True when FromUtf8 keeps all of text: it drops bytes that are no UTF-8, which must not pass
+// unseen.
+bool DecodesWhole(const std::string& text);
 
 }  // namespace NComParamTool

@@ -15,7 +15,8 @@
 namespace {
 
 // The arguments after the program name, as UTF-8. Windows hands narrow arguments over in the
-// ANSI code page, so the tool takes the wide command line there.
+// ANSI code page, so the tool takes the wide command line there. An argument with a lone
+// surrogate has no UTF-8 form: it becomes a byte that is no UTF-8 either, which the tool refuses.
 std::vector<std::string> ProgramArguments(int argc, char** argv) {
   std::vector<std::string> arguments;
 #if defined(_WIN32)
@@ -24,7 +25,9 @@ std::vector<std::string> ProgramArguments(int argc, char** argv) {
   int count = 0;
   LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
   for (int i = 1; wide != nullptr && i < count; ++i) {
-    arguments.push_back(NComParamTool::ToUtf8(wide[i]));
+    const std::string argument = NComParamTool::ToUtf8(wide[i]);
+    const bool whole = NComParamTool::FromUtf8(argument) == wide[i];
+    arguments.push_back(whole ? argument : std::string("\xFF"));
   }
   LocalFree(wide);
 #else

@@ -71,6 +71,8 @@ class PELKA_API ZEcuDoc {
 
   // The interface attribute with that qualifier, or null.
   const ZDefaultAttr* FindInterface(const wchar_t* interfaceQualifier) const noexcept;
+  // The qualifiers of all interfaces, in document order.
+  std::vector<std::wstring> InterfaceQualifiers() const;
   // Makes the attribute a member of the interface (again: no change). Throws ZModelError when
   // there is no such interface or the attribute belongs to another document.
   void AddInterfaceMember(const wchar_t* interfaceQualifier, const ZDefaultAttr& member);
