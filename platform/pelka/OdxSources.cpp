@@ -1,0 +1,70 @@
+#include "OdxSources.h"
+
+#include "pelka/EcuDocFile.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+#include <utility>
+
+namespace Pelka {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+bool IsOdxFileName(std::string_view name) noexcept {
+  const std::size_t dot = name.rfind('.');
+  if (dot == std::string_view::npos) return false;
+  std::string extension(name.substr(dot));
+  std::transform(extension.begin(), extension.end(), extension.begin(), Lower);
+  return extension == ".odx" || extension.compare(0, 5, ".odx-") == 0;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  const fs::path file = fs::u8path(path);
+  std::error_code error;
+  std::ifstream in(file, std::ios::binary);
+  if (!in.is_open() || fs::is_directory(file, error)) {
+    throw ZDocFileError(path + ": cannot read the file");
+  }
+  // One read of the whole file: copying it character by character took longer than parsing it.
+  in.seekg(0, std::ios::end);
+  const std::streamoff size = in.tellg();
+  in.seekg(0, std::ios::beg);
+  std::string bytes(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
+  if (size < 0 || !in.read(bytes.data(), size))
+    throw ZDocFileError(path + ": cannot read the file");
+  return bytes;
+}
+
+std::vector<ZOdxSource> OdxFolderSources(const std::string& path, std::string bytes) {
+  std::vector<ZOdxSource> sources;
+  sources.push_back({path, "", std::move(bytes)});
+  const fs::path file = fs::u8path(path);
+  const fs::path folder = file.parent_path();
+  std::vector<fs::path> others;
+  std::error_code error;
+  for (fs::directory_iterator entry(folder.empty() ? fs::path(".") : folder, error), end;
+       !error && entry != end; entry.increment(error)) {
+    const fs::path name = entry->path().filename();
+    std::error_code ignored;
+    if (!entry->is_regular_file(ignored) || !IsOdxFileName(name.u8string())) continue;
+    if (fs::equivalent(entry->path(), file, ignored)) continue;
+    others.push_back(name);
+  }
+  if (error) throw ZDocFileError(folder.u8string() + ": cannot list the folder");
+  std::sort(others.begin(), others.end());
+  for (const fs::path& name : others) {
+    const std::string other = (folder / name).u8string();
+    sources.push_back({other, "", ReadFileBytes(other)});
+  }
+  return sources;
+}
+
+}  // namespace Pelka

@@ -1,0 +1,24 @@
+// Where the XML sources of an ODX database come from: an ODX file with the ODX files of its
+// folder. Every source is read into memory whole.
+#pragma once
+
+#include "pelka/OdxFile.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace Pelka {
+
+// True for the names of ODX files: ".odx" and ".odx-*" (.odx-d, .odx-c, .odx-cs, ...), in any
+// letter case.
+bool IsOdxFileName(std::string_view name) noexcept;
+
+// The file's bytes (path in UTF-8). Throws ZDocFileError "FILE: cannot read the file".
+std::string ReadFileBytes(const std::string& path);
+
+// The ODX file at path, whose bytes are given, and after it every other ODX file of its
+// folder, by file name.
+std::vector<ZOdxSource> OdxFolderSources(const std::string& path, std::string bytes);
+
+}  // namespace Pelka
