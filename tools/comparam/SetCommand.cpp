@@ -224,6 +224,7 @@ int RunSet(const ZCommandLine& line, ZContext& context) {
   const std::vector<ZAssignment> assignments =
       ParseAssignments({line.positionals.begin() + 2, line.positionals.end()});
   ZDocument doc(documentPath, context.err);
+  if (doc.IsOdx()) throw ZToolError(ESUsage, "writing ODX documents is not supported yet");
   const std::wstring interfaceQualifier = doc.SelectInterfaces({line.positionals[1]}).front();
   NComParamMan::ZComParamManager manager(doc.Get());
 
