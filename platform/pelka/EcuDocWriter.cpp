@@ -1,5 +1,6 @@
 // Writing a document in the file format (docs/document-format.md).
 #include "EcuDocFormat.h"
+#include "OdxSources.h"
 #include "TextUtil.h"
 #include "pelka/AttrUtilities.h"
 #include "pelka/AttributeKinds.h"
@@ -302,6 +303,9 @@ std::filesystem::path ResolveTarget(const std::string& path) {
 std::string FormatEcuDoc(const ZEcuDoc& doc) { return DocumentWriter(doc).Format(); }
 
 void SaveEcuDoc(const ZEcuDoc& doc, const std::string& path) {
+  if (doc.GetOdxOrigin() != nullptr || IsOdxPath(path)) {
+    throw ZDocFileError(path + ": writing ODX documents is not supported yet");
+  }
   const std::string content = FormatEcuDoc(doc);
   const std::filesystem::path target = ResolveTarget(path);
   TemporaryFile temporary(target, path);

@@ -81,6 +81,7 @@ void ZOdxIndex::AddDocuments(std::size_t sourceIndex, bool primary) {
     if (!IsDocumentElement(element)) {
       source.Fail(element, "unknown element " + Element(element.name()) + " in " + Element(kOdx));
     }
+    if (any) source.Fail(element, "a second ODX document in " + Element(kOdx));
     any = true;
     if (!IsNamed(element, kContainer) && !IsNamed(element, kComparamSubset) &&
         !IsNamed(element, kComparamSpec)) {

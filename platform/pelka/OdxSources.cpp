@@ -16,15 +16,23 @@ namespace fs = std::filesystem;
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-}  // namespace
-
-bool IsOdxFileName(std::string_view name) noexcept {
+// The name's extension from its last dot, in lower case; empty without a dot.
+std::string ExtensionOf(std::string_view name) {
   const std::size_t dot = name.rfind('.');
-  if (dot == std::string_view::npos) return false;
+  if (dot == std::string_view::npos) return {};
   std::string extension(name.substr(dot));
   std::transform(extension.begin(), extension.end(), extension.begin(), Lower);
+  return extension;
+}
+
+}  // namespace
+
+bool IsOdxFileName(std::string_view name) {
+  const std::string extension = ExtensionOf(name);
   return extension == ".odx" || extension.compare(0, 5, ".odx-") == 0;
 }
+
+bool IsOdxPath(std::string_view path) { return IsOdxFileName(path) || ExtensionOf(path) == ".pdx"; }
 
 std::string ReadFileBytes(const std::string& path) {
   const fs::path file = fs::u8path(path);

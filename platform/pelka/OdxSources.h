@@ -12,7 +12,10 @@ namespace Pelka {
 
 // True for the names of ODX files: ".odx" and ".odx-*" (.odx-d, .odx-c, .odx-cs, ...), in any
 // letter case.
-bool IsOdxFileName(std::string_view name) noexcept;
+bool IsOdxFileName(std::string_view name);
+
+// True for a path that names an ODX file or a PDX container (".pdx"), by its ending.
+bool IsOdxPath(std::string_view path);
 
 // The file's bytes (path in UTF-8). Throws ZDocFileError "FILE: cannot read the file".
 std::string ReadFileBytes(const std::string& path);
