@@ -1,0 +1,235 @@
+// Reading the ZIP container of a PDX through libzip. An archive is hostile until checked: every
+// member's declared sizes, method and encryption are checked before the first byte is inflated.
+#include "PdxArchive.h"
+
+#include "pelka/EcuDocFile.h"
+
+#include <zip.h>
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace Pelka {
+
+namespace {
+
+constexpr std::size_t kReadChunk = std::size_t{64} * 1024;
+constexpr const char* kSplitMarker = "PK\x07\x08";
+constexpr const char* kSplitArchive = "split or multi-disk ZIP archives are not supported";
+constexpr const char* kEncrypted = "encrypted members are not supported";
+
+struct ZZipProblem {
+  int code;
+  const char* problem;
+};
+
+// Our words for what libzip reports on bad input; anything else is quoted from libzip.
+constexpr ZZipProblem kZipProblems[] = {
+    {ZIP_ER_NOZIP, "not a ZIP archive, or its central directory is damaged"},
+    {ZIP_ER_INCONS, "the archive is inconsistent: its directory and member headers disagree"},
+    {ZIP_ER_MULTIDISK, kSplitArchive},
+    {ZIP_ER_EOF, "the archive ends early"},
+    {ZIP_ER_CRC, "CRC error: the data is corrupt"},
+    {ZIP_ER_COMPRESSED_DATA, "the compressed data is corrupt"},
+    {ZIP_ER_ZLIB, "the compressed data is corrupt"},
+    {ZIP_ER_COMPNOTSUPP, "the compression method is not supported"},
+    {ZIP_ER_ENCRNOTSUPP, kEncrypted},
+    {ZIP_ER_NOPASSWD, kEncrypted},
+    {ZIP_ER_WRONGPASSWD, kEncrypted},
+    {ZIP_ER_MEMORY, "out of memory"},
+};
+
+std::string ZipProblem(zip_error_t* error) {
+  const int code = zip_error_code_zip(error);
+  for (const ZZipProblem& known : kZipProblems) {
+    if (known.code == code) return known.problem;
+  }
+  return std::string("libzip cannot read it: ") + zip_error_strerror(error);
+}
+
+// libzip's error record, released on every path.
+class ZZipError {
+ public:
+  ZZipError() { zip_error_init(&m_error); }
+  ~ZZipError() { zip_error_fini(&m_error); }
+  ZZipError(const ZZipError&) = delete;
+  ZZipError& operator=(const ZZipError&) = delete;
+  zip_error_t* Get() { return &m_error; }
+
+ private:
+  zip_error_t m_error;
+};
+
+struct ZArchiveDiscard {
+  void operator()(zip_t* archive) const { zip_discard(archive); }
+};
+struct ZFileClose {
+  void operator()(zip_file_t* file) const { zip_fclose(file); }
+};
+using ZArchivePtr = std::unique_ptr<zip_t, ZArchiveDiscard>;
+
+// Null on failure, with the reason in error.
+ZArchivePtr OpenArchive(const char* data, std::size_t size, int flags, ZZipError& error) {
+  zip_source_t* source = zip_source_buffer_create(data, size, 0, error.Get());
+  if (source == nullptr) return nullptr;
+  zip_t* archive = zip_open_from_source(source, flags, error.Get());
+  if (archive == nullptr) zip_source_free(source);
+  return ZArchivePtr(archive);
+}
+
+bool IsDirectory(const std::string& name) { return !name.empty() && name.back() == '/'; }
+
+class ZPdxReader {
+ public:
+  ZPdxReader(const char* data, std::size_t size, const std::string& archiveName);
+  std::vector<ZArchiveMember> ReadMembers();
+
+ private:
+  struct ZEntry {
+    zip_uint64_t index;
+    std::string name;
+    zip_uint64_t size;
+  };
+
+  // The file members, each checked; throws at the first that fails.
+  std::vector<ZEntry> CheckedEntries();
+  void CheckEntry(const zip_stat_t& stat, zip_uint64_t& totalSize);
+  std::string Inflate(const ZEntry& entry);
+  // libzip accepts a repeated name only without its consistency checks: open so to name it.
+  [[noreturn]] void FailDuplicate(const char* data, std::size_t size) const;
+  [[noreturn]] void Fail(const std::string& problem) const;
+  [[noreturn]] void Fail(const std::string& member, const std::string& problem) const;
+
+  std::string m_archiveName;
+  ZArchivePtr m_archive;
+};
+
+ZPdxReader::ZPdxReader(const char* data, std::size_t size, const std::string& archiveName)
+    : m_archiveName(archiveName) {
+  if (size >= 4 && std::memcmp(data, kSplitMarker, 4) == 0) Fail(kSplitArchive);
+  if (!LooksLikeZip(data, size)) Fail("not a ZIP archive");
+  ZZipError error;
+  m_archive = OpenArchive(data, size, ZIP_RDONLY | ZIP_CHECKCONS, error);
+  if (m_archive) return;
+  if (zip_error_code_zip(error.Get()) == ZIP_ER_EXISTS) FailDuplicate(data, size);
+  Fail(ZipProblem(error.Get()));
+}
+
+std::vector<ZArchiveMember> ZPdxReader::ReadMembers() {
+  const std::vector<ZEntry> entries = CheckedEntries();
+  std::vector<ZArchiveMember> members;
+  members.reserve(entries.size());
+  for (const ZEntry& entry : entries) members.push_back({entry.name, Inflate(entry)});
+  return members;
+}
+
+std::vector<ZPdxReader::ZEntry> ZPdxReader::CheckedEntries() {
+  constexpr zip_uint64_t kNeeded = ZIP_STAT_NAME | ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE |
+                                   ZIP_STAT_COMP_METHOD | ZIP_STAT_ENCRYPTION_METHOD;
+  std::vector<ZEntry> entries;
+  zip_uint64_t totalSize = 0;
+  const zip_int64_t count = zip_get_num_entries(m_archive.get(), 0);
+  for (zip_int64_t i = 0; i < count; ++i) {
+    const auto index = static_cast<zip_uint64_t>(i);
+    zip_stat_t stat;
+    if (zip_stat_index(m_archive.get(), index, 0, &stat) != 0)
+      Fail(ZipProblem(zip_get_error(m_archive.get())));
+    if ((stat.valid & kNeeded) != kNeeded) Fail("a member's header lacks its name or sizes");
+    CheckEntry(stat, totalSize);
+    if (!IsDirectory(stat.name)) entries.push_back({index, stat.name, stat.size});
+  }
+  return entries;
+}
+
+void ZPdxReader::CheckEntry(const zip_stat_t& stat, zip_uint64_t& totalSize) {
+  const std::string name = stat.name;
+  if (stat.encryption_method != ZIP_EM_NONE) Fail(name, kEncrypted);
+  if (IsDirectory(name) && stat.size != 0) Fail(name, "a directory entry holds data");
+  if (stat.comp_method != ZIP_CM_STORE && stat.comp_method != ZIP_CM_DEFLATE) {
+    Fail(name, "compression method " + std::to_string(stat.comp_method) +
+                   " is not supported (only stored and deflated members are read)");
+  }
+  // Written so that no product can overflow.
+  if (stat.comp_size < stat.size / kPdxMaxRatio ||
+      (stat.comp_size == stat.size / kPdxMaxRatio && stat.size % kPdxMaxRatio != 0)) {
+    Fail(name, "compression ratio above 1000:1 (" + std::to_string(stat.size) + " bytes from " +
+                   std::to_string(stat.comp_size) + "), refused as a likely ZIP bomb");
+  }
+  if (stat.size > kPdxMaxTotalSize - totalSize)
+    Fail("the members would inflate to more than 1 GiB, the limit");
+  totalSize += stat.size;
+}
+
+std::string ZPdxReader::Inflate(const ZEntry& entry) {
+  const std::unique_ptr<zip_file_t, ZFileClose> file(
+      zip_fopen_index(m_archive.get(), entry.index, 0));
+  if (!file) Fail(entry.name, ZipProblem(zip_get_error(m_archive.get())));
+  const std::string declared = std::to_string(entry.size) + " bytes";
+  // The string grows with what really inflates, never with what a header claims; one byte past
+  // the declared size is enough to catch a member that inflates to more.
+  std::string bytes;
+  for (;;) {
+    const std::size_t old = bytes.size();
+    const auto want =
+        static_cast<std::size_t>(std::min<zip_uint64_t>(kReadChunk, entry.size - old + 1));
+    bytes.resize(old + want);
+    const zip_int64_t got = zip_fread(file.get(), &bytes[old], want);
+    if (got < 0) {
+      zip_error_t* error = zip_file_get_error(file.get());
+      // At the end of a member libzip compares its length with the header's.
+      if (zip_error_code_zip(error) == ZIP_ER_INCONS)
+        Fail(entry.name, "inflates to fewer than its declared " + declared);
+      Fail(entry.name, ZipProblem(error));
+    }
+    bytes.resize(old + static_cast<std::size_t>(got));
+    if (bytes.size() > entry.size)
+      Fail(entry.name, "inflates to more than its declared " + declared);
+    if (got == 0) break;
+  }
+  if (bytes.size() < entry.size)
+    Fail(entry.name, "inflates to fewer than its declared " + declared);
+  return bytes;
+}
+
+void ZPdxReader::FailDuplicate(const char* data, std::size_t size) const {
+  ZZipError error;
+  const ZArchivePtr archive = OpenArchive(data, size, ZIP_RDONLY, error);
+  std::set<std::string> names;
+  const zip_int64_t count = archive ? zip_get_num_entries(archive.get(), 0) : 0;
+  for (zip_int64_t i = 0; i < count; ++i) {
+    const char* name = zip_get_name(archive.get(), static_cast<zip_uint64_t>(i), 0);
+    if (name != nullptr && !names.insert(name).second) Fail(name, "a second member has this name");
+  }
+  Fail("two members have the same name");
+}
+
+void ZPdxReader::Fail(const std::string& problem) const {
+  throw ZDocFileError(m_archiveName + ": " + problem);
+}
+
+void ZPdxReader::Fail(const std::string& member, const std::string& problem) const {
+  throw ZDocFileError(m_archiveName + ":" + member + ": " + problem);
+}
+
+}  // namespace
+
+bool LooksLikeZip(const char* data, std::size_t size) {
+  // A member, an empty archive's end record, or the marker that starts a split archive.
+  static constexpr const char* kSignatures[] = {"PK\x03\x04", "PK\x05\x06", kSplitMarker};
+  if (size < 4) return false;
+  return std::any_of(std::begin(kSignatures), std::end(kSignatures), [data](const char* signature) {
+    return std::memcmp(data, signature, 4) == 0;
+  });
+}
+
+std::vector<ZArchiveMember> ReadPdxMembers(const char* data, std::size_t size,
+                                           const std::string& archiveName) {
+  return ZPdxReader(data, size, archiveName).ReadMembers();
+}
+
+}  // namespace Pelka
