@@ -1,12 +1,16 @@
-// The PDX container reader on arbitrary bytes: it refuses what it cannot read with
-// ZDocFileError and nothing else, and what it reads are file members with distinct names.
+// The PDX container reader and then the whole loader on arbitrary bytes: they refuse what they
+// cannot read with ZDocFileError and nothing else; what the container reader reads are file
+// members with distinct names, what the loader reads is a sound document.
 #include <FuzzInput.h>
+#include <OdxDocChecks.h>
 #include <PdxArchive.h>
 
 #include <pelka/EcuDocFile.h>
+#include <pelka/OdxFile.h>
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -28,5 +32,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     total += member.bytes.size();
   }
   FUZZ_CHECK(total <= Pelka::kPdxMaxTotalSize, "inflated past the limit");
+
+  std::unique_ptr<Pelka::ZEcuDoc> pDoc;
+  try {
+    pDoc = Pelka::ReadPdx(bytes, size, "fuzz.pdx");
+  } catch (const Pelka::ZDocFileError&) {
+    return 0;
+  }
+  std::vector<std::size_t> sizes;
+  for (const Pelka::ZOdxOrigin::ZSource& source : pDoc->GetOdxOrigin()->Sources()) {
+    for (const Pelka::ZArchiveMember& member : members) {
+      if (member.name == source.member) sizes.push_back(member.bytes.size());
+    }
+  }
+  Fuzz::CheckOdxDocument(*pDoc, sizes);
   return 0;
 }

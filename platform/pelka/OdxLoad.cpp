@@ -4,6 +4,7 @@
 #include "OdxIndex.h"
 #include "OdxInterfaces.h"
 #include "OdxLayers.h"
+#include "OdxSources.h"
 #include "OdxWarnings.h"
 #include "pelka/OdxFile.h"
 
@@ -85,6 +86,13 @@ std::unique_ptr<ZEcuDoc> ReadOdxSources(std::vector<ZOdxSource> sources, std::si
   }  // the parsed files are freed before the document is built
   warnings.MoveTo(*pOrigin);
   return BuildOdxDocument(plan, std::move(pOrigin));
+}
+
+std::unique_ptr<ZEcuDoc> ReadPdx(const char* data, std::size_t size,
+                                 const std::string& archiveName) {
+  std::vector<ZOdxSource> sources = PdxSources(data, size, archiveName);
+  const std::size_t count = sources.size();
+  return ReadOdxSources(std::move(sources), count);
 }
 
 }  // namespace Pelka

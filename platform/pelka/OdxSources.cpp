@@ -1,5 +1,6 @@
 #include "OdxSources.h"
 
+#include "PdxArchive.h"
 #include "pelka/EcuDocFile.h"
 
 #include <algorithm>
@@ -72,6 +73,17 @@ std::vector<ZOdxSource> OdxFolderSources(const std::string& path, std::string by
     const std::string other = (folder / name).u8string();
     sources.push_back({other, "", ReadFileBytes(other)});
   }
+  return sources;
+}
+
+std::vector<ZOdxSource> PdxSources(const char* data, std::size_t size, const std::string& archive) {
+  std::vector<ZOdxSource> sources;
+  for (ZArchiveMember& member : ReadPdxMembers(data, size, archive)) {
+    if (IsOdxFileName(member.name)) {
+      sources.push_back({archive, std::move(member.name), std::move(member.bytes)});
+    }
+  }
+  if (sources.empty()) throw ZDocFileError(archive + ": the PDX container holds no ODX file");
   return sources;
 }
 

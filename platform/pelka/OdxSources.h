@@ -1,5 +1,6 @@
 // Where the XML sources of an ODX database come from: an ODX file with the ODX files of its
-// folder. Every source is read into memory whole.
+// folder, or the ODX members of a PDX container. Every source is read into memory whole; a
+// container is never extracted to disk.
 #pragma once
 
 #include "pelka/OdxFile.h"
@@ -23,5 +24,10 @@ std::string ReadFileBytes(const std::string& path);
 // The ODX file at path, whose bytes are given, and after it every other ODX file of its
 // folder, by file name.
 std::vector<ZOdxSource> OdxFolderSources(const std::string& path, std::string bytes);
+
+// The members of the PDX container with ODX file names, in archive order; its catalogue
+// (index.xml) and other files are left aside. Throws ZDocFileError for a container that cannot
+// be read or holds no ODX file.
+std::vector<ZOdxSource> PdxSources(const char* data, std::size_t size, const std::string& archive);
 
 }  // namespace Pelka

@@ -1,5 +1,5 @@
-// Reading ECU documents from ODX (ASAM MCD-2D, ISO 22901-1, ODX 2.2): docs/odx.md.
-// Pelka::LoadEcuDoc opens ODX files and PDX containers itself; this is the in-memory entry.
+// Reading ECU documents from ODX (ASAM MCD-2D, ISO 22901-1, ODX 2.2) and PDX containers:
+// docs/odx.md. Pelka::LoadEcuDoc opens such files itself; these are the in-memory entries.
 #pragma once
 
 #include <pelka/EcuDoc.h>
@@ -32,5 +32,11 @@ PELKA_API bool LooksLikeOdx(const char* data, std::size_t size) noexcept;
 // Throws ZDocFileError "FILE:LINE: problem".
 PELKA_API std::unique_ptr<ZEcuDoc> ReadOdxSources(std::vector<ZOdxSource> sources,
                                                   std::size_t primaryCount);
+
+// The document of a PDX container in memory (a ZIP archive): its ODX members, as
+// ReadOdxSources reads them all as primary. archiveName stands for ARCHIVE in messages
+// ("ARCHIVE:MEMBER:LINE: problem"). Throws ZDocFileError.
+PELKA_API std::unique_ptr<ZEcuDoc> ReadPdx(const char* data, std::size_t size,
+                                           const std::string& archiveName);
 
 }  // namespace Pelka
