@@ -15,7 +15,8 @@
 namespace Fuzz {
 
 // sourceSizes: the byte count of each source as read, by origin source index.
-inline void CheckOdxDocument(const Pelka::ZEcuDoc& doc, const std::vector<std::size_t>& sourceSizes) {
+inline void CheckOdxDocument(const Pelka::ZEcuDoc& doc,
+                             const std::vector<std::size_t>& sourceSizes) {
   const Pelka::ZOdxOrigin* pOrigin = doc.GetOdxOrigin();
   FUZZ_CHECK(pOrigin != nullptr, "a document read from ODX without its origin");
   FUZZ_CHECK(pOrigin->Sources().size() == sourceSizes.size(), "an origin without every source");

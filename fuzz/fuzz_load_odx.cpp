@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::vector<std::size_t> sizes;
   for (std::size_t at = 0; at <= input.size();) {
     const std::size_t end = std::min(input.find('\f', at), input.size());
-    sources.push_back({"fuzz-" + std::to_string(sources.size()) + ".odx", "", input.substr(at, end - at)});
+    sources.push_back(
+        {"fuzz-" + std::to_string(sources.size()) + ".odx", "", input.substr(at, end - at)});
     sizes.push_back(end - at);
     at = end + 1;
   }

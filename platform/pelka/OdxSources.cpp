@@ -26,6 +26,16 @@ std::string ExtensionOf(std::string_view name) {
   return extension;
 }
 
+// The path up to and with its last separator, as given; empty for a bare file name.
+std::string FolderPrefix(const std::string& path) {
+#if defined(_WIN32)
+  const std::size_t separator = path.find_last_of("/\\");
+#else
+  const std::size_t separator = path.rfind('/');
+#endif
+  return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+}
+
 }  // namespace
 
 bool IsOdxFileName(std::string_view name) {
@@ -56,22 +66,23 @@ std::vector<ZOdxSource> OdxFolderSources(const std::string& path, std::string by
   std::vector<ZOdxSource> sources;
   sources.push_back({path, "", std::move(bytes)});
   const fs::path file = fs::u8path(path);
-  const fs::path folder = file.parent_path();
-  std::vector<fs::path> others;
+  const std::string prefix = FolderPrefix(path);
+  const fs::path folder = fs::u8path(prefix.empty() ? std::string(".") : prefix);
+  std::vector<std::string> others;
   std::error_code error;
-  for (fs::directory_iterator entry(folder.empty() ? fs::path(".") : folder, error), end;
-       !error && entry != end; entry.increment(error)) {
-    const fs::path name = entry->path().filename();
+  for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
+       entry.increment(error)) {
+    const std::string name = entry->path().filename().u8string();
     std::error_code ignored;
-    if (!entry->is_regular_file(ignored) || !IsOdxFileName(name.u8string())) continue;
+    if (!entry->is_regular_file(ignored) || !IsOdxFileName(name)) continue;
     if (fs::equivalent(entry->path(), file, ignored)) continue;
     others.push_back(name);
   }
   if (error) throw ZDocFileError(folder.u8string() + ": cannot list the folder");
   std::sort(others.begin(), others.end());
-  for (const fs::path& name : others) {
-    const std::string other = (folder / name).u8string();
-    sources.push_back({other, "", ReadFileBytes(other)});
+  // Named as the path names the folder, so that messages read as the user wrote it.
+  for (const std::string& name : others) {
+    sources.push_back({prefix + name, "", ReadFileBytes(prefix + name)});
   }
   return sources;
 }

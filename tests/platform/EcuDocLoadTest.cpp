@@ -21,11 +21,11 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kThreeLayers = kFixtures + "/three-layers";
-const std::vector<std::string> kThreeLayerFiles = {"cars.odx-d", "uds-spec.odx-c", "application.odx-cs",
-                                                   "transport.odx-cs", "bus.odx-cs"};
+const std::vector<std::string> kThreeLayerFiles = {
+    "cars.odx-d", "uds-spec.odx-c", "application.odx-cs", "transport.odx-cs", "bus.odx-cs"};
 const std::vector<std::string> kSomersaultFiles = {
-    "somersault.odx-d",  "ISO_15765_3_on_ISO_15765_2.odx-c", "ISO_15765_3.odx-cs",
-    "ISO_15765_2.odx-cs", "ISO_11898_2_DWCAN.odx-cs",        "ISO_11898_3_DWFTCAN.odx-cs",
+    "somersault.odx-d",      "ISO_15765_3_on_ISO_15765_2.odx-c", "ISO_15765_3.odx-cs",
+    "ISO_15765_2.odx-cs",    "ISO_11898_2_DWCAN.odx-cs",         "ISO_11898_3_DWFTCAN.odx-cs",
     "SAE_J2411_SWCAN.odx-cs"};
 
 // A PDX as tools write one: the catalogue first, then the ODX files, some in a folder.
@@ -95,7 +95,8 @@ TEST(EcuDocLoad, TheContentDecidesWhichReaderOpensAFile) {
 
 TEST(EcuDocLoad, ABadPdxNamesTheArchiveAndTheMember) {
   std::vector<ZipTest::ZMember> members{
-      {"index.xml", "<CATALOG/>"}, {"../../etc/cars.odx-d", "<ODX>\n<DIAG-LAYER-CONTAINER>\n</ODX>"}};
+      {"index.xml", "<CATALOG/>"},
+      {"../../etc/cars.odx-d", "<ODX>\n<DIAG-LAYER-CONTAINER>\n</ODX>"}};
   EXPECT_EQ(PdxError(ZipTest::MakeArchive(members)),
             "t.pdx:../../etc/cars.odx-d:3: XML error: Start-end tags mismatch")
       << "a member's name is only a name";
@@ -111,6 +112,7 @@ TEST(EcuDocLoad, TheSomersaultPdxReadsAsItsFolder) {
   const std::string pdx = MakePdx(kSomersault, kSomersaultFiles);
   const std::unique_ptr<ZEcuDoc> pDoc = ReadPdx(pdx.data(), pdx.size(), "somersault.pdx");
   EXPECT_EQ(Difference(*pDoc, *LoadEcuDoc(kSomersault + "/somersault.odx-d")), "");
-  EXPECT_EQ(pDoc->GetOdxOrigin()->Warnings().front().rfind("somersault.pdx:somersault.odx-d:196: ", 0),
-            0u);
+  EXPECT_EQ(
+      pDoc->GetOdxOrigin()->Warnings().front().rfind("somersault.pdx:somersault.odx-d:196: ", 0),
+      0u);
 }
