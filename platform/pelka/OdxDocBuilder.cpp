@@ -3,8 +3,11 @@
 #include "TextUtil.h"
 #include "pelka/AttributeKinds.h"
 
+#include <iterator>
+#include <memory>
 #include <string>
 #include <type_traits>
+#include <unordered_map>
 #include <utility>
 
 namespace Pelka {
@@ -16,9 +19,15 @@ constexpr ZLanguageId kDefault = ZLanguage::defaultLangId;
 // The category of the parameters a protocol stack gives.
 constexpr const wchar_t* kDerivedCategory = L"CP.PROT-STACK";
 
-void SetTexts(ZDefaultAttr& attribute, const std::wstring& name, const std::wstring& description) {
-  attribute.GetNames().SetText(name.c_str(), kDefault, true);
-  attribute.GetDescription().SetText(description.c_str(), kDefault, true);
+using ZSharedText = std::shared_ptr<const std::wstring>;
+
+ZSharedText Shared(std::wstring text) {
+  return std::make_shared<const std::wstring>(std::move(text));
+}
+
+void SetTexts(ZDefaultAttr& attribute, const ZSharedText& name, const ZSharedText& description) {
+  attribute.GetNames().SetSharedText(name, kDefault, true);
+  attribute.GetDescription().SetSharedText(description, kDefault, true);
 }
 
 // The value alternative of each kind.
@@ -86,11 +95,14 @@ void StoreValues(ZAttrManager::ZAttrType kind, ZDefaultAttr& attribute, ZEcu& ec
 
 class ZBuilder {
  public:
-  ZBuilder(const ZOdxPlan& plan, std::unique_ptr<ZOdxOrigin> pOrigin)
+  ZBuilder(ZOdxPlan& plan, std::unique_ptr<ZOdxOrigin> pOrigin)
       : m_plan(plan), m_pDoc(new ZEcuDoc), m_pOrigin(std::move(pOrigin)) {}
 
   std::unique_ptr<ZEcuDoc> Build() {
-    for (const ZOdxPlannedInterface& planned : m_plan.interfaces) AddInterface(planned);
+    for (ZOdxPlannedInterface& planned : m_plan.interfaces) {
+      AddInterface(planned);
+      planned = ZOdxPlannedInterface();
+    }
     m_pDoc->SetOdxOrigin(std::move(m_pOrigin));
     return std::move(m_pDoc);
   }
@@ -100,7 +112,7 @@ class ZBuilder {
     auto& attribute = m_pDoc->AddAttribute<ZCommonStringDefaultAttr>(planned.name.c_str(),
                                                                      ZEcuDoc::interfaceCategory);
     attribute.SetValue(planned.longName.c_str());
-    SetTexts(attribute, planned.name, planned.description);
+    SetTexts(attribute, Shared(planned.name), Shared(planned.description));
     for (const ZOdxPlannedParam& param : planned.params) AddParam(planned, param);
     if (!planned.physicalLinkType.empty()) {
       AddDerived(
@@ -127,7 +139,7 @@ class ZBuilder {
     const bool split = param.part != ZOdxOrigin::OPWhole;
     const ZAttrManager::ZAttrType kind = split ? ZAttrManager::ATEnum : info.type.kind;
     ZDefaultAttr& attribute =
-        AddMember(planned, kind, param.normalized ? param.normalized : info.name, info.category);
+        AddMember(planned, kind, param.normalized ? param.normalized : *info.name, info.category);
     SetTexts(attribute, info.name, info.description);
     if (split) {
       AddSplitTags(static_cast<ZEnumDefaultAttr&>(attribute), info, param.part);
@@ -137,7 +149,7 @@ class ZBuilder {
                   param.pOwn ? &own : nullptr);
     } else {
       if (info.type.kind == ZAttrManager::ATEnum) {
-        AddTags(static_cast<ZEnumDefaultAttr&>(attribute), info.type.tags);
+        AddTags(static_cast<ZEnumDefaultAttr&>(attribute), info.type.tags, TagTextsOf(info));
       }
       StoreValues(kind, attribute, m_pDoc->GetEcu(), param.pInherited, param.pOwn);
     }
@@ -150,30 +162,43 @@ class ZBuilder {
         AddMember(planned, ZAttrManager::ATString, qualifier, kDerivedCategory));
     attribute.SetValue(value);
     attribute.SetMayBeModified(false);
-    SetTexts(attribute, qualifier, description);
+    SetTexts(attribute, Shared(qualifier), Shared(description));
   }
 
-  static void AddTags(ZEnumDefaultAttr& attribute, const std::vector<ZOdxValueType::ZTag>& tags) {
-    for (const ZOdxValueType::ZTag& tag : tags) {
-      const std::wstring text = FromUtf8(tag.text);
-      attribute.EnumTagTable().AddNewTag(tag.id).GetTagText().SetText(text.c_str(), kDefault, true);
+  static void AddTags(ZEnumDefaultAttr& attribute, const std::vector<ZOdxValueType::ZTag>& tags,
+                      const std::vector<ZSharedText>& texts) {
+    for (std::size_t i = 0; i < tags.size(); ++i) {
+      attribute.EnumTagTable()
+          .AddNewTag(tags[i].id)
+          .GetTagText()
+          .SetSharedText(texts[i], kDefault, true);
     }
   }
 
-  static void AddSplitTags(ZEnumDefaultAttr& attribute, const ZOdxParamInfo& info,
-                           ZOdxOrigin::ZPart part) {
+  // The texts of an info's tags, made once for every interface.
+  const std::vector<ZSharedText>& TagTextsOf(const ZOdxParamInfo& info) {
+    std::vector<ZSharedText>& texts = m_tagTexts[&info];
+    if (texts.empty()) {
+      for (const ZOdxValueType::ZTag& tag : info.type.tags)
+        texts.push_back(Shared(FromUtf8(tag.text)));
+    }
+    return texts;
+  }
+
+  void AddSplitTags(ZEnumDefaultAttr& attribute, const ZOdxParamInfo& info,
+                    ZOdxOrigin::ZPart part) {
     ZEnumTagTable& table = attribute.EnumTagTable();
     if (part == ZOdxOrigin::OPScheme) {
       for (OdxNames::ZScheme scheme : info.schemes) {
         table.AddNewTag(static_cast<ZEnumTagId>(scheme))
             .GetTagText()
-            .SetText(OdxNames::SchemeText(scheme), kDefault, true);
+            .SetSharedText(m_schemeTexts[scheme], kDefault, true);
       }
     } else {
       for (std::size_t width : info.idWidths) {
         table.AddNewTag(static_cast<ZEnumTagId>(width))
             .GetTagText()
-            .SetText(OdxNames::kIdWidths[width], kDefault, true);
+            .SetSharedText(m_widthTexts[width], kDefault, true);
       }
     }
   }
@@ -192,15 +217,22 @@ class ZBuilder {
     return ZEnumTagId{0};
   }
 
-  const ZOdxPlan& m_plan;
+  ZOdxPlan& m_plan;
   std::unique_ptr<ZEcuDoc> m_pDoc;
   std::unique_ptr<ZOdxOrigin> m_pOrigin;
+  std::unordered_map<const ZOdxParamInfo*, std::vector<ZSharedText>> m_tagTexts;
+  ZSharedText m_schemeTexts[std::size(OdxNames::kSchemes)] = {
+      Shared(OdxNames::SchemeText(OdxNames::SNormal)),
+      Shared(OdxNames::SchemeText(OdxNames::SExtended)),
+      Shared(OdxNames::SchemeText(OdxNames::SNormalFixed)),
+      Shared(OdxNames::SchemeText(OdxNames::SMixed))};
+  ZSharedText m_widthTexts[std::size(OdxNames::kIdWidths)] = {Shared(OdxNames::kIdWidths[0]),
+                                                              Shared(OdxNames::kIdWidths[1])};
 };
 
 }  // namespace
 
-std::unique_ptr<ZEcuDoc> BuildOdxDocument(const ZOdxPlan& plan,
-                                          std::unique_ptr<ZOdxOrigin> pOrigin) {
+std::unique_ptr<ZEcuDoc> BuildOdxDocument(ZOdxPlan plan, std::unique_ptr<ZOdxOrigin> pOrigin) {
   return ZBuilder(plan, std::move(pOrigin)).Build();
 }
 

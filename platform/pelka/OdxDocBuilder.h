@@ -11,8 +11,8 @@
 
 namespace Pelka {
 
-// Records every parameter's site in the origin, which the document then owns.
-std::unique_ptr<ZEcuDoc> BuildOdxDocument(const ZOdxPlan& plan,
-                                          std::unique_ptr<ZOdxOrigin> pOrigin);
+// Records every parameter's site in the origin, which the document then owns. Frees each
+// interface's plan once it is built.
+std::unique_ptr<ZEcuDoc> BuildOdxDocument(ZOdxPlan plan, std::unique_ptr<ZOdxOrigin> pOrigin);
 
 }  // namespace Pelka

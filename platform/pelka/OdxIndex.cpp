@@ -60,10 +60,10 @@ std::string ElementList(std::initializer_list<const char*> names) {
 ZOdxIndex::ZOdxIndex(std::vector<ZOdxSource>& sources, std::size_t primaryCount) {
   for (std::size_t i = 0; i < sources.size(); ++i) {
     ZOdxSource& source = sources[i];
-    m_sources.push_back(std::make_unique<const ZXmlSource>(source.bytes.data(), source.bytes.size(),
-                                                           source.Name(), kParseFlags));
-    // The parsed source holds its own copy of the text.
-    std::string().swap(source.bytes);
+    // The parsed source takes the bytes over.
+    m_sources.push_back(
+        std::make_unique<const ZXmlSource>(std::move(source.bytes), source.Name(), kParseFlags));
+    source.bytes = std::string();
     AddDocuments(i, i < primaryCount);
   }
 }

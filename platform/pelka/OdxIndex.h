@@ -37,7 +37,7 @@ class ZOdxIndex {
     std::string_view missingDocument;
   };
 
-  // Parses every source, in order (throws ZDocFileError), freeing its bytes once parsed.
+  // Parses every source, in order (throws ZDocFileError), taking its bytes over.
   ZOdxIndex(std::vector<ZOdxSource>& sources, std::size_t primaryCount);
   ZOdxIndex(const ZOdxIndex&) = delete;
   ZOdxIndex& operator=(const ZOdxIndex&) = delete;

@@ -140,6 +140,7 @@ class ZPlanner {
       AddLeaves(*pParam, chain, pProtocol->shortName, stack.name, layerIndex, leaves);
     }
     NameLeaves(layer, leaves, planned);
+    planned.params.shrink_to_fit();  // a large database holds a thousand of these at once
     m_plan.interfaces.push_back(std::move(planned));
   }
 
@@ -239,7 +240,7 @@ class ZPlanner {
     std::unordered_set<std::wstring_view> taken;
     const auto add = [&](const ZLeaf& leaf, const wchar_t* normalized, ZOdxOrigin::ZPart part) {
       const std::wstring_view name =
-          normalized ? std::wstring_view(normalized) : std::wstring_view(leaf.pInfo->name);
+          normalized ? std::wstring_view(normalized) : std::wstring_view(*leaf.pInfo->name);
       if (!taken.insert(name).second) {
         m_warnings.Add(m_index.Source(layer.pDocument->sourceIndex), layer.element,
                        "interface \"" + std::string(layer.shortName) +
@@ -506,8 +507,8 @@ class ZPlanner {
     if (!type) return nullptr;
     ZOdxParamInfo info;
     info.shortName = ShortNameOf(source, leaf);
-    info.name = Wide(info.shortName);
-    info.description = DescriptionOf(leaf);
+    info.name = std::make_shared<const std::wstring>(Wide(info.shortName));
+    info.description = std::make_shared<const std::wstring>(DescriptionOf(leaf));
     const std::string_view paramClass = leaf.attribute(kParamClass).value();
     info.category = L"CP" + (paramClass.empty() ? std::wstring() : L"." + Wide(paramClass));
     info.subset = subset.shortName;

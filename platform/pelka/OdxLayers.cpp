@@ -98,12 +98,12 @@ void ZOdxLayers::ResolveRefs(const ZOdxIndex& index, ZOdxWarnings& warnings, ZLa
     const auto added = first.emplace(
         std::make_tuple(KeyOf(target.element), ref.protocolSnRef, ref.protStackSnRef), element);
     if (added.second) continue;
-    warnings.Add(source, element,
-                 "layer \"" + std::string(layer.shortName) + "\" refers to comparam \"" +
-                     std::string(ShortNameOf(*target.pDocument->pSource, target.element)) +
-                     "\" again; the first reference (line " +
-                     std::to_string(source.LineAt(added.first->second.offset_debug())) +
-                     ") is used");
+    warnings.AddMade(source, element, [&] {
+      return "layer \"" + std::string(layer.shortName) + "\" refers to comparam \"" +
+             std::string(ShortNameOf(*target.pDocument->pSource, target.element)) +
+             "\" again; the first reference (line " +
+             std::to_string(source.LineAt(added.first->second.offset_debug())) + ") is used";
+    });
   }
 }
 

@@ -85,7 +85,7 @@ std::unique_ptr<ZEcuDoc> ReadOdxSources(std::vector<ZOdxSource> sources, std::si
     plan = PlanInterfaces(index, layers, *pOrigin, warnings);
   }  // the parsed files are freed before the document is built
   warnings.MoveTo(*pOrigin);
-  return BuildOdxDocument(plan, std::move(pOrigin));
+  return BuildOdxDocument(std::move(plan), std::move(pOrigin));
 }
 
 std::unique_ptr<ZEcuDoc> ReadPdx(const char* data, std::size_t size,

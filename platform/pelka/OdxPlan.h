@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,10 +19,11 @@ namespace Pelka {
 // A COMPARAM (of a subset, or a member of a COMPLEX-COMPARAM) as every interface shows it.
 struct ZOdxParamInfo {
   std::string shortName;
-  std::wstring name;         // the SHORT-NAME: the attribute's display name
-  std::wstring description;  // LONG-NAME and DESC
-  std::wstring category;     // "CP." and its PARAM-CLASS
-  std::string subset;        // the SHORT-NAME of its subset
+  // Texts every interface's attribute shares.
+  std::shared_ptr<const std::wstring> name;         // the SHORT-NAME: the display name
+  std::shared_ptr<const std::wstring> description;  // LONG-NAME and DESC
+  std::wstring category;                            // "CP." and its PARAM-CLASS
+  std::string subset;                               // the SHORT-NAME of its subset
   ZOdxValueType type;
   std::optional<ZOdxTypedValue> defaultValue;  // its PHYSICAL-DEFAULT-VALUE
   std::string defaultText;

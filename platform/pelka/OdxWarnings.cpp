@@ -26,7 +26,7 @@ std::string Listing(const std::vector<std::string>& names) {
 }  // namespace
 
 void ZOdxWarnings::Add(const ZXmlSource& source, pugi::xml_node node, const std::string& problem) {
-  if (m_warnings.size() == kMaxWarnings) {
+  if (IsFull()) {
     ++m_leftOut;
     return;
   }

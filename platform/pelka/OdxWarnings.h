@@ -19,6 +19,16 @@ namespace Pelka {
 class ZOdxWarnings {
  public:
   void Add(const ZXmlSource& source, pugi::xml_node node, const std::string& problem);
+  // The same with a problem made only when it is kept: finding a line number costs a scan of the
+  // source, too much for every one of a warning that repeats in a large file.
+  template <class TProblem>
+  void AddMade(const ZXmlSource& source, pugi::xml_node node, TProblem makeProblem) {
+    if (IsFull()) {
+      ++m_leftOut;
+      return;
+    }
+    Add(source, node, makeProblem());
+  }
 
   // A DOCREF at the node names a document the database lacks; the interface (when one is
   // given) misses the parameters it would define.
@@ -37,6 +47,7 @@ class ZOdxWarnings {
 
   // The first warnings are kept; a database that warns about more says how many it left out.
   static constexpr std::size_t kMaxWarnings = 50;
+  bool IsFull() const noexcept { return m_warnings.size() == kMaxWarnings; }
 
   std::vector<std::string> m_warnings;
   std::size_t m_leftOut = 0;

@@ -216,6 +216,23 @@ TEST_F(OdxThreeLayers, TheOriginSaysWhereEachValueLives) {
   EXPECT_FALSE(origin.SiteOf(Attr(*m_pDoc, L"door.P2Client"))->setByLayer);
 }
 
+TEST(OdxEncodings, OffsetsReferToTheTextAndSayWhereItStartsInTheFile) {
+  std::vector<ZOdxSource> sources = Sources(kThreeLayers, kThreeLayerFiles);
+  sources[0].bytes.insert(0, "\xEF\xBB\xBF");
+  std::string& bus = sources[4].bytes;
+  bus.replace(bus.find("UTF-8"), 5, "ISO-8859-1");
+  bus.replace(bus.find("<LONG-NAME>Baudrate"), 19, "<LONG-NAME>Baudrate \xE4");
+  const std::string cars = sources[0].bytes;
+  const std::unique_ptr<ZEcuDoc> pDoc = ReadOdxSources(std::move(sources), 1);
+  const ZOdxOrigin& origin = *pDoc->GetOdxOrigin();
+  EXPECT_TRUE(origin.Sources()[0].verbatim);
+  EXPECT_EQ(origin.Sources()[0].verbatimOffset, 3u) << "after the byte order mark";
+  const ZOdxOrigin::ZTextRange& own = origin.SiteOf(Attr(*pDoc, L"door_left.Blocksize"))->ownValue;
+  EXPECT_EQ(cars.substr(3 + own.begin, own.end - own.begin), "16");
+  EXPECT_FALSE(origin.Sources()[4].verbatim) << "decoded from ISO-8859-1";
+  EXPECT_STREQ(Attr(*pDoc, L"door.Baudrate").GetDescription().GetText(0), L"Baudrate \u00e4");
+}
+
 TEST(OdxFolder, LoadingAFileReadsTheOdxFilesOfItsFolderBySHORTNAME) {
   std::unique_ptr<ZEcuDoc> pLoaded = LoadEcuDoc(kThreeLayers + "/cars.odx-d");
   std::string difference;
