@@ -20,7 +20,7 @@ namespace {
 
 // How far into the bytes the root element is looked for: past the XML declaration and the
 // comments real files begin with.
-constexpr std::size_t kSniffLength = 64 * 1024;
+constexpr std::size_t kSniffLength = std::size_t{64} * 1024;
 
 // The first bytes as ASCII text: UTF-8 without its byte order mark, UTF-16 by its code units'
 // low bytes (non-ASCII ones become '?').

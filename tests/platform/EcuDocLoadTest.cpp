@@ -33,7 +33,7 @@ std::string MakePdx(const std::string& folder, const std::vector<std::string>& n
                     const std::string& prefix = "") {
   std::vector<ZipTest::ZMember> members{{"index.xml", "<?xml version=\"1.0\"?>\n<CATALOG/>\n"}};
   for (const std::string& name : names) {
-    members.push_back({prefix + name, ReadBytes(folder + "/" + name)});
+    members.push_back({prefix + name, ReadBytes(InFolder(folder, name))});
   }
   return ZipTest::MakeArchive(members);
 }

@@ -24,12 +24,21 @@ inline std::string ReadBytes(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+inline std::string InFolder(const std::string& folder, const std::string& name) {
+  std::string path = folder;
+  path += '/';
+  path += name;
+  return path;
+}
+
 // The files of a folder as sources named by their file name, so messages read "NAME:LINE".
 inline std::vector<Pelka::ZOdxSource> Sources(const std::string& folder,
                                               const std::vector<std::string>& names) {
   std::vector<Pelka::ZOdxSource> sources;
-  for (const std::string& name : names)
-    sources.push_back({name, "", ReadBytes(folder + "/" + name)});
+  sources.reserve(names.size());
+  for (const std::string& name : names) {
+    sources.push_back({name, "", ReadBytes(InFolder(folder, name))});
+  }
   return sources;
 }
 
