@@ -31,9 +31,11 @@ struct ZZipProblem {
 // Our words for what libzip reports on bad input; anything else is quoted from libzip.
 constexpr ZZipProblem kZipProblems[] = {
     {ZIP_ER_NOZIP, "not a ZIP archive, or its central directory is damaged"},
-    {ZIP_ER_INCONS, "the archive is inconsistent: its directory and member headers disagree"},
+    {ZIP_ER_INCONS, "the archive is inconsistent: its directory does not fit its end record"},
     {ZIP_ER_MULTIDISK, kSplitArchive},
     {ZIP_ER_EOF, "the archive ends early"},
+    {ZIP_ER_INVAL, "a header points outside the archive"},
+    {ZIP_ER_SEEK, "a header points outside the archive"},
     {ZIP_ER_CRC, "CRC error: the data is corrupt"},
     {ZIP_ER_COMPRESSED_DATA, "the compressed data is corrupt"},
     {ZIP_ER_ZLIB, "the compressed data is corrupt"},
@@ -73,15 +75,6 @@ struct ZFileClose {
 };
 using ZArchivePtr = std::unique_ptr<zip_t, ZArchiveDiscard>;
 
-// Null on failure, with the reason in error.
-ZArchivePtr OpenArchive(const char* data, std::size_t size, int flags, ZZipError& error) {
-  zip_source_t* source = zip_source_buffer_create(data, size, 0, error.Get());
-  if (source == nullptr) return nullptr;
-  zip_t* archive = zip_open_from_source(source, flags, error.Get());
-  if (archive == nullptr) zip_source_free(source);
-  return ZArchivePtr(archive);
-}
-
 bool IsDirectory(const std::string& name) { return !name.empty() && name.back() == '/'; }
 
 class ZPdxReader {
@@ -100,8 +93,6 @@ class ZPdxReader {
   std::vector<ZEntry> CheckedEntries();
   void CheckEntry(const zip_stat_t& stat, zip_uint64_t& totalSize);
   std::string Inflate(const ZEntry& entry);
-  // libzip accepts a repeated name only without its consistency checks: open so to name it.
-  [[noreturn]] void FailDuplicate(const char* data, std::size_t size) const;
   [[noreturn]] void Fail(const std::string& problem) const;
   [[noreturn]] void Fail(const std::string& member, const std::string& problem) const;
 
@@ -114,10 +105,16 @@ ZPdxReader::ZPdxReader(const char* data, std::size_t size, const std::string& ar
   if (size >= 4 && std::memcmp(data, kSplitMarker, 4) == 0) Fail(kSplitArchive);
   if (!LooksLikeZip(data, size)) Fail("not a ZIP archive");
   ZZipError error;
-  m_archive = OpenArchive(data, size, ZIP_RDONLY | ZIP_CHECKCONS, error);
-  if (m_archive) return;
-  if (zip_error_code_zip(error.Get()) == ZIP_ER_EXISTS) FailDuplicate(data, size);
-  Fail(ZipProblem(error.Get()));
+  zip_source_t* source = zip_source_buffer_create(data, size, 0, error.Get());
+  if (source == nullptr) Fail(ZipProblem(error.Get()));
+  // Without libzip's consistency checks: they refuse archives that common tools write (a forced
+  // ZIP64 local header beside plain directory entries), and a member is read by its directory
+  // entry whatever its local header says.
+  m_archive.reset(zip_open_from_source(source, ZIP_RDONLY, error.Get()));
+  if (!m_archive) {
+    zip_source_free(source);
+    Fail(ZipProblem(error.Get()));
+  }
 }
 
 std::vector<ZArchiveMember> ZPdxReader::ReadMembers() {
@@ -132,6 +129,7 @@ std::vector<ZPdxReader::ZEntry> ZPdxReader::CheckedEntries() {
   constexpr zip_uint64_t kNeeded = ZIP_STAT_NAME | ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE |
                                    ZIP_STAT_COMP_METHOD | ZIP_STAT_ENCRYPTION_METHOD;
   std::vector<ZEntry> entries;
+  std::set<std::string> names;
   zip_uint64_t totalSize = 0;
   const zip_int64_t count = zip_get_num_entries(m_archive.get(), 0);
   for (zip_int64_t i = 0; i < count; ++i) {
@@ -140,6 +138,7 @@ std::vector<ZPdxReader::ZEntry> ZPdxReader::CheckedEntries() {
     if (zip_stat_index(m_archive.get(), index, 0, &stat) != 0)
       Fail(ZipProblem(zip_get_error(m_archive.get())));
     if ((stat.valid & kNeeded) != kNeeded) Fail("a member's header lacks its name or sizes");
+    if (!names.insert(stat.name).second) Fail(stat.name, "a second member has this name");
     CheckEntry(stat, totalSize);
     if (!IsDirectory(stat.name)) entries.push_back({index, stat.name, stat.size});
   }
@@ -194,18 +193,6 @@ std::string ZPdxReader::Inflate(const ZEntry& entry) {
   if (bytes.size() < entry.size)
     Fail(entry.name, "inflates to fewer than its declared " + declared);
   return bytes;
-}
-
-void ZPdxReader::FailDuplicate(const char* data, std::size_t size) const {
-  ZZipError error;
-  const ZArchivePtr archive = OpenArchive(data, size, ZIP_RDONLY, error);
-  std::set<std::string> names;
-  const zip_int64_t count = archive ? zip_get_num_entries(archive.get(), 0) : 0;
-  for (zip_int64_t i = 0; i < count; ++i) {
-    const char* name = zip_get_name(archive.get(), static_cast<zip_uint64_t>(i), 0);
-    if (name != nullptr && !names.insert(name).second) Fail(name, "a second member has this name");
-  }
-  Fail("two members have the same name");
 }
 
 void ZPdxReader::Fail(const std::string& problem) const {

@@ -95,13 +95,20 @@ const ZBadArchive kBadArchives[] = {
        return zip;
      },
      "bad.pdx: split or multi-disk ZIP archives are not supported"},
-    {"headers_disagree",
+    {"directory_too_long",
      [] {
        std::string zip = TwoMembers();
-       Put(zip, Records(zip)[1].local + kTime, 2, 0);
+       Put(zip, zip.size() - kEndRecordSize + 12, 4, 1000);
        return zip;
      },
-     "bad.pdx: the archive is inconsistent: its directory and member headers disagree"},
+     "bad.pdx: the archive is inconsistent: its directory does not fit its end record"},
+    {"local_header_points_outside",
+     [] {
+       std::string zip = TwoMembers();
+       Put(zip, Records(zip)[1].local + 26, 2, 0xffff);
+       return zip;
+     },
+     "bad.pdx:b.odx: a header points outside the archive"},
     {"duplicate_name",
      [] {
        std::string zip = TwoMembers();
