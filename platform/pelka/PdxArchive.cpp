@@ -2,6 +2,8 @@
 // member's declared sizes, method and encryption are checked before the first byte is inflated.
 #include "PdxArchive.h"
 
+#include "ZipSplice.h"
+
 #include "pelka/EcuDocFile.h"
 
 #include <zip.h>
@@ -9,6 +11,7 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -77,27 +80,33 @@ using ZArchivePtr = std::unique_ptr<zip_t, ZArchiveDiscard>;
 
 bool IsDirectory(const std::string& name) { return !name.empty() && name.back() == '/'; }
 
+// An archive opened and checked: its file members are known, none inflated yet.
 class ZPdxReader {
  public:
-  ZPdxReader(const char* data, std::size_t size, const std::string& archiveName);
-  std::vector<ZArchiveMember> ReadMembers();
-
- private:
   struct ZEntry {
-    zip_uint64_t index;
+    zip_uint64_t index;  // in the central directory
     std::string name;
     zip_uint64_t size;
+    int method;
   };
 
-  // The file members, each checked; throws at the first that fails.
-  std::vector<ZEntry> CheckedEntries();
-  void CheckEntry(const zip_stat_t& stat, zip_uint64_t& totalSize);
+  ZPdxReader(const char* data, std::size_t size, const std::string& archiveName);
+  const std::string& ArchiveName() const { return m_archiveName; }
+  const std::vector<ZEntry>& Entries() const { return m_entries; }
+  // Every directory entry as libzip reads it, directories included.
+  std::vector<ZZipEntryView> Views() const;
   std::string Inflate(const ZEntry& entry);
   [[noreturn]] void Fail(const std::string& problem) const;
   [[noreturn]] void Fail(const std::string& member, const std::string& problem) const;
 
+ private:
+  // The file members, each checked; throws at the first that fails.
+  std::vector<ZEntry> CheckedEntries();
+  void CheckEntry(const zip_stat_t& stat, zip_uint64_t& totalSize) const;
+
   std::string m_archiveName;
   ZArchivePtr m_archive;
+  std::vector<ZEntry> m_entries;
 };
 
 ZPdxReader::ZPdxReader(const char* data, std::size_t size, const std::string& archiveName)
@@ -115,14 +124,7 @@ ZPdxReader::ZPdxReader(const char* data, std::size_t size, const std::string& ar
     zip_source_free(source);
     Fail(ZipProblem(error.Get()));
   }
-}
-
-std::vector<ZArchiveMember> ZPdxReader::ReadMembers() {
-  const std::vector<ZEntry> entries = CheckedEntries();
-  std::vector<ZArchiveMember> members;
-  members.reserve(entries.size());
-  for (const ZEntry& entry : entries) members.push_back({entry.name, Inflate(entry)});
-  return members;
+  m_entries = CheckedEntries();
 }
 
 std::vector<ZPdxReader::ZEntry> ZPdxReader::CheckedEntries() {
@@ -140,12 +142,12 @@ std::vector<ZPdxReader::ZEntry> ZPdxReader::CheckedEntries() {
     if ((stat.valid & kNeeded) != kNeeded) Fail("a member's header lacks its name or sizes");
     if (!names.insert(stat.name).second) Fail(stat.name, "a second member has this name");
     CheckEntry(stat, totalSize);
-    if (!IsDirectory(stat.name)) entries.push_back({index, stat.name, stat.size});
+    if (!IsDirectory(stat.name)) entries.push_back({index, stat.name, stat.size, stat.comp_method});
   }
   return entries;
 }
 
-void ZPdxReader::CheckEntry(const zip_stat_t& stat, zip_uint64_t& totalSize) {
+void ZPdxReader::CheckEntry(const zip_stat_t& stat, zip_uint64_t& totalSize) const {
   const std::string name = stat.name;
   if (stat.encryption_method != ZIP_EM_NONE) Fail(name, kEncrypted);
   if (IsDirectory(name) && stat.size != 0) Fail(name, "a directory entry holds data");
@@ -195,12 +197,59 @@ std::string ZPdxReader::Inflate(const ZEntry& entry) {
   return bytes;
 }
 
+std::vector<ZZipEntryView> ZPdxReader::Views() const {
+  std::vector<ZZipEntryView> views;
+  const zip_int64_t count = zip_get_num_entries(m_archive.get(), 0);
+  for (zip_int64_t i = 0; i < count; ++i) {
+    zip_stat_t stat;
+    const auto index = static_cast<zip_uint64_t>(i);
+    const char* rawName = zip_get_name(m_archive.get(), index, ZIP_FL_ENC_RAW);
+    if (rawName == nullptr || zip_stat_index(m_archive.get(), index, 0, &stat) != 0)
+      Fail(ZipProblem(zip_get_error(m_archive.get())));
+    views.push_back({rawName, stat.crc, stat.comp_size, stat.size});
+  }
+  return views;
+}
+
 void ZPdxReader::Fail(const std::string& problem) const {
   throw ZDocFileError(m_archiveName + ": " + problem);
 }
 
 void ZPdxReader::Fail(const std::string& member, const std::string& problem) const {
   throw ZDocFileError(m_archiveName + ":" + member + ": " + problem);
+}
+
+// Every name a file member's, and the result within the reader's limit, so that it reads again.
+void CheckReplacements(const ZPdxReader& reader,
+                       const std::map<std::string, std::string>& content) {
+  std::set<std::string> names;
+  std::uint64_t totalSize = 0;
+  for (const auto& entry : reader.Entries()) {
+    names.insert(entry.name);
+    const auto replaced = content.find(entry.name);
+    totalSize += replaced == content.end() ? entry.size : replaced->second.size();
+  }
+  for (const auto& replaced : content) {
+    if (names.count(replaced.first) == 0) reader.Fail(replaced.first, "no such member");
+  }
+  if (totalSize > kPdxMaxTotalSize)
+    reader.Fail("the members would inflate to more than 1 GiB, the limit");
+}
+
+// A fault of the rewrite shows here, before anyone saves the result.
+void CheckReadsBack(const ZPdxReader& reader, const std::string& result,
+                    const std::vector<ZArchiveMember>& expected) {
+  const auto same = [](const ZArchiveMember& a, const ZArchiveMember& b) {
+    return a.name == b.name && a.bytes == b.bytes;
+  };
+  std::string problem = "the result does not read back as written";
+  try {
+    const auto reread = ReadPdxMembers(result.data(), result.size(), reader.ArchiveName());
+    if (std::equal(reread.begin(), reread.end(), expected.begin(), expected.end(), same)) return;
+  } catch (const ZDocFileError& error) {
+    problem += std::string(" (") + error.what() + ")";
+  }
+  reader.Fail("cannot rewrite the archive: " + problem);
 }
 
 }  // namespace
@@ -216,7 +265,30 @@ bool LooksLikeZip(const char* data, std::size_t size) {
 
 std::vector<ZArchiveMember> ReadPdxMembers(const char* data, std::size_t size,
                                            const std::string& archiveName) {
-  return ZPdxReader(data, size, archiveName).ReadMembers();
+  ZPdxReader reader(data, size, archiveName);
+  std::vector<ZArchiveMember> members;
+  members.reserve(reader.Entries().size());
+  for (const auto& entry : reader.Entries()) members.push_back({entry.name, reader.Inflate(entry)});
+  return members;
+}
+
+std::string ReplacePdxMembers(const char* data, std::size_t size, const std::string& archiveName,
+                              const std::map<std::string, std::string>& newContentByMember) {
+  ZPdxReader reader(data, size, archiveName);
+  CheckReplacements(reader, newContentByMember);
+  std::vector<ZArchiveMember> expected;
+  std::map<std::size_t, ZZipData> newData;
+  for (const auto& entry : reader.Entries()) {
+    expected.push_back({entry.name, reader.Inflate(entry)});
+    const auto replaced = newContentByMember.find(entry.name);
+    if (replaced == newContentByMember.end() || replaced->second == expected.back().bytes) continue;
+    expected.back().bytes = replaced->second;
+    newData[static_cast<std::size_t>(entry.index)] = CompressForZip(replaced->second, entry.method);
+  }
+  if (newData.empty()) return std::string(data, size);
+  std::string result = SpliceZip(data, size, archiveName, reader.Views(), newData);
+  CheckReadsBack(reader, result, expected);
+  return result;
 }
 
 }  // namespace Pelka
