@@ -1,5 +1,7 @@
-// The PDX container reader on arbitrary bytes: it refuses what it cannot read with
-// ZDocFileError and nothing else, and what it reads are file members with distinct names.
+// The PDX container on arbitrary bytes: the reader refuses what it cannot read with
+// ZDocFileError and nothing else, and what it reads are file members with distinct names. A
+// rewrite of the first member either refuses to start or gives an archive that reads back with
+// only that member changed.
 #include <FuzzInput.h>
 #include <PdxArchive.h>
 
@@ -9,7 +11,31 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
+
+namespace {
+
+void CheckRewrite(const char* bytes, std::size_t size, std::vector<Pelka::ZArchiveMember> members) {
+  members.front().bytes += "changed";
+  std::string rewritten;
+  try {
+    rewritten = Pelka::ReplacePdxMembers(bytes, size, "fuzz.pdx",
+                                         {{members.front().name, members.front().bytes}});
+  } catch (const Pelka::ZDocFileError& error) {
+    // Its own check of the result failed: the rewrite broke the archive.
+    FUZZ_CHECK(std::string(error.what()).find("read back") == std::string::npos, error.what());
+    return;
+  }
+  const auto reread = Pelka::ReadPdxMembers(rewritten.data(), rewritten.size(), "fuzz.pdx");
+  FUZZ_CHECK(reread.size() == members.size(), "the rewrite changed the member count");
+  for (std::size_t i = 0; i < members.size(); ++i) {
+    FUZZ_CHECK(reread[i].name == members[i].name && reread[i].bytes == members[i].bytes,
+               "the rewrite changed " + members[i].name);
+  }
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const char* bytes = reinterpret_cast<const char*>(data);
@@ -28,5 +54,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     total += member.bytes.size();
   }
   FUZZ_CHECK(total <= Pelka::kPdxMaxTotalSize, "inflated past the limit");
+  if (!members.empty()) CheckRewrite(bytes, size, std::move(members));
   return 0;
 }
