@@ -1,6 +1,8 @@
-// The PDX container reader and then the whole loader on arbitrary bytes: they refuse what they
-// cannot read with ZDocFileError and nothing else; what the container reader reads are file
-// members with distinct names, what the loader reads is a sound document.
+// The PDX container on arbitrary bytes: the reader refuses what it cannot read with
+// ZDocFileError and nothing else, and what it reads are file members with distinct names; the
+// whole loader refuses the same way, and what it reads is a sound document. A rewrite of the
+// first member either refuses to start or gives an archive that reads back with only that
+// member changed.
 #include <FuzzInput.h>
 #include <OdxDocChecks.h>
 #include <PdxArchive.h>
@@ -13,7 +15,49 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
+
+namespace {
+
+void CheckRewrite(const char* bytes, std::size_t size, std::vector<Pelka::ZArchiveMember> members) {
+  members.front().bytes += "changed";
+  std::string rewritten;
+  try {
+    rewritten = Pelka::ReplacePdxMembers(bytes, size, "fuzz.pdx",
+                                         {{members.front().name, members.front().bytes}});
+  } catch (const Pelka::ZDocFileError& error) {
+    // Its own check of the result failed: the rewrite broke the archive.
+    FUZZ_CHECK(std::string(error.what()).find("read back") == std::string::npos, error.what());
+    return;
+  }
+  const auto reread = Pelka::ReadPdxMembers(rewritten.data(), rewritten.size(), "fuzz.pdx");
+  FUZZ_CHECK(reread.size() == members.size(), "the rewrite changed the member count");
+  for (std::size_t i = 0; i < members.size(); ++i) {
+    FUZZ_CHECK(reread[i].name == members[i].name && reread[i].bytes == members[i].bytes,
+               "the rewrite changed " + members[i].name);
+  }
+}
+
+// The whole loader on the same bytes.
+void CheckDocument(const char* bytes, std::size_t size,
+                   const std::vector<Pelka::ZArchiveMember>& members) {
+  std::unique_ptr<Pelka::ZEcuDoc> pDoc;
+  try {
+    pDoc = Pelka::ReadPdx(bytes, size, "fuzz.pdx");
+  } catch (const Pelka::ZDocFileError&) {
+    return;
+  }
+  std::vector<std::size_t> sizes;
+  for (const Pelka::ZOdxOrigin::ZSource& source : pDoc->GetOdxOrigin()->Sources()) {
+    for (const Pelka::ZArchiveMember& member : members) {
+      if (member.name == source.member) sizes.push_back(member.bytes.size());
+    }
+  }
+  Fuzz::CheckOdxDocument(*pDoc, sizes);
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const char* bytes = reinterpret_cast<const char*>(data);
@@ -32,19 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     total += member.bytes.size();
   }
   FUZZ_CHECK(total <= Pelka::kPdxMaxTotalSize, "inflated past the limit");
-
-  std::unique_ptr<Pelka::ZEcuDoc> pDoc;
-  try {
-    pDoc = Pelka::ReadPdx(bytes, size, "fuzz.pdx");
-  } catch (const Pelka::ZDocFileError&) {
-    return 0;
-  }
-  std::vector<std::size_t> sizes;
-  for (const Pelka::ZOdxOrigin::ZSource& source : pDoc->GetOdxOrigin()->Sources()) {
-    for (const Pelka::ZArchiveMember& member : members) {
-      if (member.name == source.member) sizes.push_back(member.bytes.size());
-    }
-  }
-  Fuzz::CheckOdxDocument(*pDoc, sizes);
+  CheckDocument(bytes, size, members);
+  if (!members.empty()) CheckRewrite(bytes, size, std::move(members));
   return 0;
 }

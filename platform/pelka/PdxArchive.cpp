@@ -2,6 +2,8 @@
 // member's declared sizes, method and encryption are checked before the first byte is inflated.
 #include "PdxArchive.h"
 
+#include "ZipSplice.h"
+
 #include "pelka/EcuDocFile.h"
 
 #include <zip.h>
@@ -9,6 +11,7 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -31,9 +34,11 @@ struct ZZipProblem {
 // Our words for what libzip reports on bad input; anything else is quoted from libzip.
 constexpr ZZipProblem kZipProblems[] = {
     {ZIP_ER_NOZIP, "not a ZIP archive, or its central directory is damaged"},
-    {ZIP_ER_INCONS, "the archive is inconsistent: its directory and member headers disagree"},
+    {ZIP_ER_INCONS, "the archive is inconsistent: its directory does not fit its end record"},
     {ZIP_ER_MULTIDISK, kSplitArchive},
     {ZIP_ER_EOF, "the archive ends early"},
+    {ZIP_ER_INVAL, "a header points outside the archive"},
+    {ZIP_ER_SEEK, "a header points outside the archive"},
     {ZIP_ER_CRC, "CRC error: the data is corrupt"},
     {ZIP_ER_COMPRESSED_DATA, "the compressed data is corrupt"},
     {ZIP_ER_ZLIB, "the compressed data is corrupt"},
@@ -73,40 +78,35 @@ struct ZFileClose {
 };
 using ZArchivePtr = std::unique_ptr<zip_t, ZArchiveDiscard>;
 
-// Null on failure, with the reason in error.
-ZArchivePtr OpenArchive(const char* data, std::size_t size, int flags, ZZipError& error) {
-  zip_source_t* source = zip_source_buffer_create(data, size, 0, error.Get());
-  if (source == nullptr) return nullptr;
-  zip_t* archive = zip_open_from_source(source, flags, error.Get());
-  if (archive == nullptr) zip_source_free(source);
-  return ZArchivePtr(archive);
-}
-
 bool IsDirectory(const std::string& name) { return !name.empty() && name.back() == '/'; }
 
+// An archive opened and checked: its file members are known, none inflated yet.
 class ZPdxReader {
  public:
-  ZPdxReader(const char* data, std::size_t size, const std::string& archiveName);
-  std::vector<ZArchiveMember> ReadMembers();
-
- private:
   struct ZEntry {
-    zip_uint64_t index;
+    zip_uint64_t index;  // in the central directory
     std::string name;
     zip_uint64_t size;
+    int method;
   };
 
-  // The file members, each checked; throws at the first that fails.
-  std::vector<ZEntry> CheckedEntries();
-  void CheckEntry(const zip_stat_t& stat, zip_uint64_t& totalSize);
+  ZPdxReader(const char* data, std::size_t size, const std::string& archiveName);
+  const std::string& ArchiveName() const { return m_archiveName; }
+  const std::vector<ZEntry>& Entries() const { return m_entries; }
+  // Every directory entry as libzip reads it, directories included.
+  std::vector<ZZipEntryView> Views() const;
   std::string Inflate(const ZEntry& entry);
-  // libzip accepts a repeated name only without its consistency checks: open so to name it.
-  [[noreturn]] void FailDuplicate(const char* data, std::size_t size) const;
   [[noreturn]] void Fail(const std::string& problem) const;
   [[noreturn]] void Fail(const std::string& member, const std::string& problem) const;
 
+ private:
+  // The file members, each checked; throws at the first that fails.
+  std::vector<ZEntry> CheckedEntries();
+  void CheckEntry(const zip_stat_t& stat, zip_uint64_t& totalSize) const;
+
   std::string m_archiveName;
   ZArchivePtr m_archive;
+  std::vector<ZEntry> m_entries;
 };
 
 ZPdxReader::ZPdxReader(const char* data, std::size_t size, const std::string& archiveName)
@@ -114,24 +114,24 @@ ZPdxReader::ZPdxReader(const char* data, std::size_t size, const std::string& ar
   if (size >= 4 && std::memcmp(data, kSplitMarker, 4) == 0) Fail(kSplitArchive);
   if (!LooksLikeZip(data, size)) Fail("not a ZIP archive");
   ZZipError error;
-  m_archive = OpenArchive(data, size, ZIP_RDONLY | ZIP_CHECKCONS, error);
-  if (m_archive) return;
-  if (zip_error_code_zip(error.Get()) == ZIP_ER_EXISTS) FailDuplicate(data, size);
-  Fail(ZipProblem(error.Get()));
-}
-
-std::vector<ZArchiveMember> ZPdxReader::ReadMembers() {
-  const std::vector<ZEntry> entries = CheckedEntries();
-  std::vector<ZArchiveMember> members;
-  members.reserve(entries.size());
-  for (const ZEntry& entry : entries) members.push_back({entry.name, Inflate(entry)});
-  return members;
+  zip_source_t* source = zip_source_buffer_create(data, size, 0, error.Get());
+  if (source == nullptr) Fail(ZipProblem(error.Get()));
+  // Without libzip's consistency checks: they refuse archives that common tools write (a forced
+  // ZIP64 local header beside plain directory entries), and a member is read by its directory
+  // entry whatever its local header says.
+  m_archive.reset(zip_open_from_source(source, ZIP_RDONLY, error.Get()));
+  if (!m_archive) {
+    zip_source_free(source);
+    Fail(ZipProblem(error.Get()));
+  }
+  m_entries = CheckedEntries();
 }
 
 std::vector<ZPdxReader::ZEntry> ZPdxReader::CheckedEntries() {
   constexpr zip_uint64_t kNeeded = ZIP_STAT_NAME | ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE |
                                    ZIP_STAT_COMP_METHOD | ZIP_STAT_ENCRYPTION_METHOD;
   std::vector<ZEntry> entries;
+  std::set<std::string> names;
   zip_uint64_t totalSize = 0;
   const zip_int64_t count = zip_get_num_entries(m_archive.get(), 0);
   for (zip_int64_t i = 0; i < count; ++i) {
@@ -140,13 +140,14 @@ std::vector<ZPdxReader::ZEntry> ZPdxReader::CheckedEntries() {
     if (zip_stat_index(m_archive.get(), index, 0, &stat) != 0)
       Fail(ZipProblem(zip_get_error(m_archive.get())));
     if ((stat.valid & kNeeded) != kNeeded) Fail("a member's header lacks its name or sizes");
+    if (!names.insert(stat.name).second) Fail(stat.name, "a second member has this name");
     CheckEntry(stat, totalSize);
-    if (!IsDirectory(stat.name)) entries.push_back({index, stat.name, stat.size});
+    if (!IsDirectory(stat.name)) entries.push_back({index, stat.name, stat.size, stat.comp_method});
   }
   return entries;
 }
 
-void ZPdxReader::CheckEntry(const zip_stat_t& stat, zip_uint64_t& totalSize) {
+void ZPdxReader::CheckEntry(const zip_stat_t& stat, zip_uint64_t& totalSize) const {
   const std::string name = stat.name;
   if (stat.encryption_method != ZIP_EM_NONE) Fail(name, kEncrypted);
   if (IsDirectory(name) && stat.size != 0) Fail(name, "a directory entry holds data");
@@ -196,16 +197,18 @@ std::string ZPdxReader::Inflate(const ZEntry& entry) {
   return bytes;
 }
 
-void ZPdxReader::FailDuplicate(const char* data, std::size_t size) const {
-  ZZipError error;
-  const ZArchivePtr archive = OpenArchive(data, size, ZIP_RDONLY, error);
-  std::set<std::string> names;
-  const zip_int64_t count = archive ? zip_get_num_entries(archive.get(), 0) : 0;
+std::vector<ZZipEntryView> ZPdxReader::Views() const {
+  std::vector<ZZipEntryView> views;
+  const zip_int64_t count = zip_get_num_entries(m_archive.get(), 0);
   for (zip_int64_t i = 0; i < count; ++i) {
-    const char* name = zip_get_name(archive.get(), static_cast<zip_uint64_t>(i), 0);
-    if (name != nullptr && !names.insert(name).second) Fail(name, "a second member has this name");
+    zip_stat_t stat;
+    const auto index = static_cast<zip_uint64_t>(i);
+    const char* rawName = zip_get_name(m_archive.get(), index, ZIP_FL_ENC_RAW);
+    if (rawName == nullptr || zip_stat_index(m_archive.get(), index, 0, &stat) != 0)
+      Fail(ZipProblem(zip_get_error(m_archive.get())));
+    views.push_back({rawName, stat.crc, stat.comp_size, stat.size});
   }
-  Fail("two members have the same name");
+  return views;
 }
 
 void ZPdxReader::Fail(const std::string& problem) const {
@@ -214,6 +217,39 @@ void ZPdxReader::Fail(const std::string& problem) const {
 
 void ZPdxReader::Fail(const std::string& member, const std::string& problem) const {
   throw ZDocFileError(m_archiveName + ":" + member + ": " + problem);
+}
+
+// Every name a file member's, and the result within the reader's limit, so that it reads again.
+void CheckReplacements(const ZPdxReader& reader,
+                       const std::map<std::string, std::string>& content) {
+  std::set<std::string> names;
+  std::uint64_t totalSize = 0;
+  for (const auto& entry : reader.Entries()) {
+    names.insert(entry.name);
+    const auto replaced = content.find(entry.name);
+    totalSize += replaced == content.end() ? entry.size : replaced->second.size();
+  }
+  for (const auto& replaced : content) {
+    if (names.count(replaced.first) == 0) reader.Fail(replaced.first, "no such member");
+  }
+  if (totalSize > kPdxMaxTotalSize)
+    reader.Fail("the members would inflate to more than 1 GiB, the limit");
+}
+
+// A fault of the rewrite shows here, before anyone saves the result.
+void CheckReadsBack(const ZPdxReader& reader, const std::string& result,
+                    const std::vector<ZArchiveMember>& expected) {
+  const auto same = [](const ZArchiveMember& a, const ZArchiveMember& b) {
+    return a.name == b.name && a.bytes == b.bytes;
+  };
+  std::string problem = "the result does not read back as written";
+  try {
+    const auto reread = ReadPdxMembers(result.data(), result.size(), reader.ArchiveName());
+    if (std::equal(reread.begin(), reread.end(), expected.begin(), expected.end(), same)) return;
+  } catch (const ZDocFileError& error) {
+    problem += std::string(" (") + error.what() + ")";
+  }
+  reader.Fail("cannot rewrite the archive: " + problem);
 }
 
 }  // namespace
@@ -229,7 +265,30 @@ bool LooksLikeZip(const char* data, std::size_t size) {
 
 std::vector<ZArchiveMember> ReadPdxMembers(const char* data, std::size_t size,
                                            const std::string& archiveName) {
-  return ZPdxReader(data, size, archiveName).ReadMembers();
+  ZPdxReader reader(data, size, archiveName);
+  std::vector<ZArchiveMember> members;
+  members.reserve(reader.Entries().size());
+  for (const auto& entry : reader.Entries()) members.push_back({entry.name, reader.Inflate(entry)});
+  return members;
+}
+
+std::string ReplacePdxMembers(const char* data, std::size_t size, const std::string& archiveName,
+                              const std::map<std::string, std::string>& newContentByMember) {
+  ZPdxReader reader(data, size, archiveName);
+  CheckReplacements(reader, newContentByMember);
+  std::vector<ZArchiveMember> expected;
+  std::map<std::size_t, ZZipData> newData;
+  for (const auto& entry : reader.Entries()) {
+    expected.push_back({entry.name, reader.Inflate(entry)});
+    const auto replaced = newContentByMember.find(entry.name);
+    if (replaced == newContentByMember.end() || replaced->second == expected.back().bytes) continue;
+    expected.back().bytes = replaced->second;
+    newData[static_cast<std::size_t>(entry.index)] = CompressForZip(replaced->second, entry.method);
+  }
+  if (newData.empty()) return std::string(data, size);
+  std::string result = SpliceZip(data, size, archiveName, reader.Views(), newData);
+  CheckReadsBack(reader, result, expected);
+  return result;
 }
 
 }  // namespace Pelka

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -26,5 +27,16 @@ bool LooksLikeZip(const char* data, std::size_t size);
 // ZDocFileError("ARCHIVE: problem") or ("ARCHIVE:MEMBER: problem"), ARCHIVE being archiveName.
 std::vector<ZArchiveMember> ReadPdxMembers(const char* data, std::size_t size,
                                            const std::string& archiveName);
+
+// A copy of the archive in which each named member has the new content. Every other member keeps
+// its compressed bytes, name, order, time stamp and attributes, and every other byte of the
+// archive stays as it was but for the offsets that move. A replaced member keeps its name, place,
+// time stamp, attributes, method and extra fields; its CRC and sizes change, and a data
+// descriptor after it goes with the flag that announces it. A member given the content it has is
+// left alone, so that no change gives the same bytes. Throws ZDocFileError: what ReadPdxMembers
+// refuses, a name that is no file member ("ARCHIVE:MEMBER: no such member"), a result above the
+// size limit, an archive whose records cannot be rewritten one by one.
+std::string ReplacePdxMembers(const char* data, std::size_t size, const std::string& archiveName,
+                              const std::map<std::string, std::string>& newContentByMember);
 
 }  // namespace Pelka
