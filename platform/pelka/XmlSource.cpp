@@ -437,7 +437,7 @@ Encoding EncodingNamed(const std::string& name) {
 }
 
 struct DecodedText {
-  std::string text;
+  std::string text;  // empty when verbatim: the text is then the bytes from offset on
   bool verbatim;
   std::size_t offset;  // of the text in the bytes, when verbatim
 };
@@ -479,7 +479,7 @@ DecodedText Decode(std::string_view bytes) {
     case Encoding::kWindows1252: return {DecodeSingleByte(content, true), false, 0};
     case Encoding::kUtf16: Refuse("", "UTF-16 without a byte order mark is not supported");
   }
-  return {std::string(content), true, bom};
+  return {std::string(), true, bom};
 }
 
 // ---- the parsed tree
@@ -529,10 +529,18 @@ bool IsXmlChar(std::uint32_t c) {
 }
 
 ZXmlSource::ZXmlSource(const char* data, std::size_t size, std::string name, unsigned parseFlags)
+    : ZXmlSource(std::string(data, size), std::move(name), parseFlags) {}
+
+ZXmlSource::ZXmlSource(std::string bytes, std::string name, unsigned parseFlags)
     : m_name(std::move(name)) {
   try {
-    DecodedText decoded = Decode(std::string_view(data, size));
-    m_text = std::move(decoded.text);
+    DecodedText decoded = Decode(bytes);
+    if (decoded.verbatim) {
+      bytes.erase(0, decoded.offset);
+      m_text = std::move(bytes);
+    } else {
+      m_text = std::move(decoded.text);
+    }
     m_verbatim = decoded.verbatim;
     m_verbatimOffset = decoded.offset;
     MarkupScan(m_text).Run();
