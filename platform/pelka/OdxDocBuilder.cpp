@@ -185,21 +185,32 @@ class ZBuilder {
     return texts;
   }
 
+  // The schemes or widths of a frame format's tags, its table's and those its values added.
   void AddSplitTags(ZEnumDefaultAttr& attribute, const ZOdxParamInfo& info,
                     ZOdxOrigin::ZPart part) {
+    bool schemes[std::size(OdxNames::kSchemes)] = {};
+    bool widths[std::size(OdxNames::kIdWidths)] = {};
+    for (const ZOdxValueType::ZTag& tag : info.type.tags) {
+      if (const auto format = OdxNames::SplitFrameFormat(tag.text)) {
+        schemes[format->scheme] = true;
+        widths[format->idWidth] = true;
+      }
+    }
     ZEnumTagTable& table = attribute.EnumTagTable();
     if (part == ZOdxOrigin::OPScheme) {
-      for (OdxNames::ZScheme scheme : info.schemes) {
+      for (OdxNames::ZScheme scheme : OdxNames::kSchemes) {
+        if (!schemes[scheme]) continue;
         table.AddNewTag(static_cast<ZEnumTagId>(scheme))
             .GetTagText()
             .SetSharedText(m_schemeTexts[scheme], kDefault, true);
       }
-    } else {
-      for (std::size_t width : info.idWidths) {
-        table.AddNewTag(static_cast<ZEnumTagId>(width))
-            .GetTagText()
-            .SetSharedText(m_widthTexts[width], kDefault, true);
-      }
+      return;
+    }
+    for (std::size_t width = 0; width < std::size(widths); ++width) {
+      if (!widths[width]) continue;
+      table.AddNewTag(static_cast<ZEnumTagId>(width))
+          .GetTagText()
+          .SetSharedText(m_widthTexts[width], kDefault, true);
     }
   }
 

@@ -528,25 +528,15 @@ class ZPlanner {
     return &m_plan.infos.back();
   }
 
-  // A frame format's schemes and widths, when its table's texts have any.
+  // A frame format, when its table's texts split.
   static void SplitTable(ZOdxParamInfo& info, std::vector<std::string>& textTable) {
     const OdxNames::ZFormatName* pFormat = OdxNames::FormatNameOf(info.subset, info.shortName);
     if (pFormat == nullptr || info.type.kind != ZAttrManager::ATEnum) return;
-    bool schemes[std::size(OdxNames::kSchemes)] = {};
-    bool widths[std::size(OdxNames::kIdWidths)] = {};
-    for (const ZOdxValueType::ZTag& tag : info.type.tags) {
-      if (const auto format = OdxNames::SplitFrameFormat(tag.text)) {
-        schemes[format->scheme] = true;
-        widths[format->idWidth] = true;
-      }
-    }
-    for (OdxNames::ZScheme scheme : OdxNames::kSchemes) {
-      if (schemes[scheme]) info.schemes.push_back(scheme);
-    }
-    for (std::size_t width = 0; width < std::size(widths); ++width) {
-      if (widths[width]) info.idWidths.push_back(width);
-    }
-    if (info.schemes.empty()) return;
+    const bool splits = std::any_of(info.type.tags.begin(), info.type.tags.end(),
+                                    [](const ZOdxValueType::ZTag& tag) {
+                                      return OdxNames::SplitFrameFormat(tag.text).has_value();
+                                    });
+    if (!splits) return;
     info.pFormat = pFormat;
     for (const ZOdxValueType::ZTag& tag : info.type.tags) textTable.push_back(tag.text);
   }

@@ -102,7 +102,7 @@ void ZOdxLayers::ResolveRefs(const ZOdxIndex& index, ZOdxWarnings& warnings, ZLa
       return "layer \"" + std::string(layer.shortName) + "\" refers to comparam \"" +
              std::string(ShortNameOf(*target.pDocument->pSource, target.element)) +
              "\" again; the first reference (line " +
-             std::to_string(source.LineAt(added.first->second.offset_debug())) + ") is used";
+             std::to_string(warnings.LineOf(source, added.first->second)) + ") is used";
     });
   }
 }

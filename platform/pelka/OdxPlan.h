@@ -28,10 +28,8 @@ struct ZOdxParamInfo {
   std::optional<ZOdxTypedValue> defaultValue;  // its PHYSICAL-DEFAULT-VALUE
   std::string defaultText;
   std::uint32_t originComparam;  // in the origin's Comparams()
-  // A frame format whose table's texts split: the schemes and widths they have.
+  // A frame format whose table's texts split.
   const OdxNames::ZFormatName* pFormat = nullptr;
-  std::vector<OdxNames::ZScheme> schemes;
-  std::vector<std::size_t> idWidths;
 };
 
 // One parameter of an interface.

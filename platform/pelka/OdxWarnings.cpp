@@ -1,14 +1,11 @@
 #include "OdxWarnings.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace Pelka {
 
 namespace {
-
-std::string Place(const ZXmlSource& source, pugi::xml_node node) {
-  return source.Name() + ":" + std::to_string(source.LineAt(node.offset_debug()));
-}
 
 // "a", "a and b", "a, b and c", "a, b, c and 2 more".
 std::string Listing(const std::vector<std::string>& names) {
@@ -24,6 +21,26 @@ std::string Listing(const std::vector<std::string>& names) {
 }
 
 }  // namespace
+
+std::size_t ZOdxWarnings::LineOf(const ZXmlSource& source, pugi::xml_node node) {
+  const std::string_view text = source.Text();
+  const std::size_t offset = std::min(
+      static_cast<std::size_t>(std::max<std::ptrdiff_t>(node.offset_debug(), 0)), text.size());
+  ZLineCursor& cursor = m_cursors[&source];
+  if (offset < cursor.offset) {
+    cursor = {offset, source.LineAt(node.offset_debug())};
+  } else {
+    cursor.line += static_cast<std::size_t>(
+        std::count(text.begin() + static_cast<std::ptrdiff_t>(cursor.offset),
+                   text.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
+    cursor.offset = offset;
+  }
+  return cursor.line;
+}
+
+std::string ZOdxWarnings::Place(const ZXmlSource& source, pugi::xml_node node) {
+  return source.Name() + ":" + std::to_string(LineOf(source, node));
+}
 
 void ZOdxWarnings::Add(const ZXmlSource& source, pugi::xml_node node, const std::string& problem) {
   if (IsFull()) {

@@ -38,6 +38,10 @@ class ZOdxWarnings {
   // Hands every warning to the origin, a missing document's after the others.
   void MoveTo(ZOdxOrigin& origin);
 
+  // The node's line, as the source's LineAt counts it. Warnings come mostly in the order of the
+  // text, so it counts on from the last line asked for instead of from the start each time.
+  std::size_t LineOf(const ZXmlSource& source, pugi::xml_node node);
+
  private:
   struct ZMissing {
     std::string place;  // "FILE:LINE" of the first reference
@@ -49,6 +53,13 @@ class ZOdxWarnings {
   static constexpr std::size_t kMaxWarnings = 50;
   bool IsFull() const noexcept { return m_warnings.size() == kMaxWarnings; }
 
+  std::string Place(const ZXmlSource& source, pugi::xml_node node);
+
+  struct ZLineCursor {
+    std::size_t offset = 0;
+    std::size_t line = 1;
+  };
+  std::map<const ZXmlSource*, ZLineCursor> m_cursors;
   std::vector<std::string> m_warnings;
   std::size_t m_leftOut = 0;
   std::map<std::string, ZMissing, std::less<>> m_missing;

@@ -299,6 +299,21 @@ TEST(OdxWarnings, ASecondRefToOneComparamIsWarnedAboutAndTheFirstUsed) {
             "first reference (line 63) is used");
 }
 
+TEST(OdxWarnings, AFrameFormatOutsideItsTableSplitsAndIsWarnedAbout) {
+  std::vector<ZOdxSource> sources = Sources(kThreeLayers, kThreeLayerFiles);
+  std::string& transport = sources[3].bytes;
+  const std::string mixed = "<VT>mixed segmented 11-bit transmit with FC</VT>";
+  transport.replace(transport.find(mixed), mixed.size(),
+                    "<VT>normal unsegmented 11-bit transmit</VT>");
+  std::unique_ptr<ZEcuDoc> pDoc = ReadOdxSources(sources, 1);
+  EXPECT_EQ(ValueAtEcu(*pDoc, L"door_right.AddrScheme"), L"Mixed") << "a scheme the table lacks";
+  EXPECT_EQ(ValueAtEcu(*pDoc, L"door_right.AddressExtension"), L"7");
+  ASSERT_EQ(Warnings(*pDoc).size(), 1u);
+  EXPECT_EQ(Warnings(*pDoc)[0],
+            "cars.odx-d:95: \"mixed segmented 11-bit transmit with FC\" is not a text of the text "
+            "table of CP_CanPhysReqFormat; it is read as a value of its own");
+}
+
 TEST(OdxSave, DocumentsReadFromOdxAndOdxPathsAreNotWrittenYet) {
   const std::unique_ptr<ZEcuDoc> pOdx = ReadThreeLayers();
   const ZEcuDoc own;
