@@ -92,7 +92,8 @@ int RunInterfaces(const ZCommandLine& line, ZContext& context) {
 }
 
 int RunShow(const ZCommandLine& line, ZContext& context) {
-  const ZFormat format = ParseFormat(line.format.empty() ? "table" : line.format);
+  const ZFormat format = ParseFormat(line.format.empty() ? "table" : line.format,
+                                     {ZFormat::Table, ZFormat::Json, ZFormat::Print});
   const ZDocAndNames split = SplitDocument(line.positionals, "show");
   ZDocument doc(split.document, context.err);
   const std::vector<ZInterfaceReading> readings = ReadInterfaces(doc, split.names, context.log);
