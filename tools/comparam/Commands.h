@@ -18,6 +18,7 @@ int RunInterfaces(const ZCommandLine& line, ZContext& context);
 int RunShow(const ZCommandLine& line, ZContext& context);
 int RunCheck(const ZCommandLine& line, ZContext& context);
 int RunSet(const ZCommandLine& line, ZContext& context);
+int RunVocabulary(const ZCommandLine& line, ZContext& context);
 int RunSelftest(const ZCommandLine& line, ZContext& context);
 
 }  // namespace NComParamTool

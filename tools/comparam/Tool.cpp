@@ -14,6 +14,10 @@
 namespace NComParamTool {
 namespace {
 
+void DeclareFormat(CLI::App& command, ZCommandLine& line, const char* description) {
+  command.add_option("--format", line.format, description)->type_name("FORMAT");
+}
+
 // The commands in the order the help lists them. A new command is one entry here.
 const std::vector<ZCommand> commands = {
     {"interfaces", "[DOC]", "Lists the interface qualifiers of the document, one a line.", nullptr,
@@ -24,11 +28,9 @@ const std::vector<ZCommand> commands = {
      "Below each table come the interface's document parameters that did not become a\n"
      "normalized parameter. Exit status 1 when a reading is incomplete.",
      [](CLI::App& command, ZCommandLine& line) {
-       command
-           .add_option("--format", line.format,
-                       "table (the default), json (for scripts) or print (the library's\n"
-                       "own parameter blocks)")
-           ->type_name("FORMAT");
+       DeclareFormat(command, line,
+                     "table (the default), json (for scripts) or print (the library's\n"
+                     "own parameter blocks)");
      },
      RunShow},
     {"check", "[DOC] [INTERFACE...]",
@@ -46,6 +48,14 @@ const std::vector<ZCommand> commands = {
        command.add_flag("--in-place", line.inPlace, "save the changed document over DOC");
      },
      RunSet},
+    {"vocabulary", "[QUALIFIER...] [--format=table|json]",
+     "Lists the normalized parameters the library knows (all when none is named): display\n"
+     "name, type, range or permitted values, default and description, with every document\n"
+     "name and value that the library reads as each, in its order of preference.",
+     [](CLI::App& command, ZCommandLine& line) {
+       DeclareFormat(command, line, "table (the default) or json (for scripts)");
+     },
+     RunVocabulary},
     {"selftest", "[DOC]",
      "Runs the library's built-in self-test suite on the document and prints its report. The\n"
      "document is never saved. Exit status 1 when a test fails.",
