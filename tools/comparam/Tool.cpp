@@ -33,10 +33,17 @@ const std::vector<ZCommand> commands = {
                      "own parameter blocks)");
      },
      RunShow},
-    {"check", "[DOC] [INTERFACE...]",
-     "Checks the addressing parameters of each named interface (all when none is named) and\n"
-     "prints the validity report. Exit status 1 when a report is not ok.",
-     nullptr, RunCheck},
+    {"check", "[DOC...] [INTERFACE...] [--format=table|json|junit]",
+     "Checks the addressing parameters of each named interface (all when none is named) of\n"
+     "every document and prints the validity reports and a summary line. A document that\n"
+     "cannot be read is reported and the others are still checked. Exit status 1 when a\n"
+     "report is not ok or a reading is incomplete, 2 when a document cannot be read.",
+     [](CLI::App& command, ZCommandLine& line) {
+       DeclareFormat(command, line,
+                     "table (the default), json (for scripts) or junit (JUnit XML\n"
+                     "for build servers)");
+     },
+     RunCheck},
     {"set", "DOC INTERFACE NAME=VALUE... (-o OUT | --in-place)",
      "Sets normalized parameters (NAME is a qualifier as `show` lists it) and writes back only\n"
      "the changed ones, so untouched attributes keep their spelling. Every value is checked by\n"
