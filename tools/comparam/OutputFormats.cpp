@@ -6,6 +6,7 @@
 #include "Utf8.h"
 
 #include <comparam/StringComParam.h>
+#include <comparam/ValueRules.h>
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
@@ -47,19 +48,15 @@ const ZComParamCollection& ParamsOf(const ZInterfaceReading& reading) {
 
 std::string Cell(const wchar_t* text) { return OneLine(text); }
 
-// "0x7E0" for an identifier or address that holds a number; empty otherwise.
+// "0x7E0" for an identifier or address whose text is a plain number; empty otherwise, also
+// where the parameter reads a number out of other text ("-0.0025").
 std::string HexOf(const ZComParam& param) {
   if (!ShowsAsHex(param.GetQualifier()) || !param.HasValidValue() ||
-      param.GetValueType() != ZComParam::CPTUnsigned) {
+      param.GetValueType() != ZComParam::CPTUnsigned ||
+      !NComParamMan::IsDecimalUnsigned(param.GetValue())) {
     return "";
   }
   return HexText(param.GetValueAsUnsigned());
-}
-
-// "2016 (0x7E0)" for an identifier or address, the library's text for the rest.
-std::string ValueCell(const ZComParam& param) {
-  const std::string hex = HexOf(param);
-  return Cell(param.GetValue()) + (hex.empty() ? "" : " (" + hex + ")");
 }
 
 std::string TableOf(const ZInterfaceReading& reading) {
@@ -142,6 +139,11 @@ std::string PrintBlocksOf(const ZInterfaceReading& reading) {
 }
 
 }  // namespace
+
+std::string ValueCell(const ZComParam& param) {
+  const std::string hex = HexOf(param);
+  return Cell(param.GetValue()) + (hex.empty() ? "" : " (" + hex + ")");
+}
 
 std::string AlignedTable(std::vector<ZRow> rows, const std::string& indent) {
   std::vector<std::size_t> widths;

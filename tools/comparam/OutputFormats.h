@@ -4,6 +4,7 @@
 
 #include "InterfaceReading.h"
 
+#include <comparam/ComParam.h>
 #include <nlohmann/json.hpp>
 
 #include <string>
@@ -22,6 +23,10 @@ ZFormat ParseFormat(const std::string& name, const std::vector<ZFormat>& accepte
 
 // The readings in that form, as UTF-8.
 std::string FormatReadings(const std::vector<ZInterfaceReading>& readings, ZFormat format);
+
+// The value as a table shows it: "2016 (0x7E0)" for an identifier or address, the library's text
+// for the rest, control characters escaped.
+std::string ValueCell(const NComParamMan::ZComParam& param);
 
 // The rows in columns two blanks apart, each line after indent; a cell longer than 60 characters
 // is cut and ends in an ellipsis.

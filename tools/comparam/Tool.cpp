@@ -44,6 +44,16 @@ const std::vector<ZCommand> commands = {
                      "for build servers)");
      },
      RunCheck},
+    {"diff", "DOC_A[:INTERFACE] DOC_B[:INTERFACE] [--format=table|json]",
+     "Compares the normalized configurations of two interfaces of one or two documents,\n"
+     "whatever each document calls its parameters, and lists the parameters whose value,\n"
+     "validity or presence differs. Without INTERFACE every interface of the same name is\n"
+     "compared, and one that only one side has is a difference. Exit status 0 when all are\n"
+     "the same, 1 when any differs, 2 on an error or an incomplete reading.",
+     [](CLI::App& command, ZCommandLine& line) {
+       DeclareFormat(command, line, "table (the default) or json (for scripts)");
+     },
+     RunDiff},
     {"set", "DOC INTERFACE NAME=VALUE... (-o OUT | --in-place)",
      "Sets normalized parameters (NAME is a qualifier as `show` lists it) and writes back only\n"
      "the changed ones, so untouched attributes keep their spelling. Every value is checked by\n"
