@@ -58,7 +58,8 @@ const std::vector<ZCommand> commands = {
      "Sets normalized parameters (NAME is a qualifier as `show` lists it) and writes back only\n"
      "the changed ones, so untouched attributes keep their spelling. Every value is checked by\n"
      "the parameter, written, and read back before the document is saved; on any refusal\n"
-     "nothing is written. Exit status 1 when a value is refused.",
+     "nothing is written. A number may be given in hexadecimal, as 0x7E0. Exit status 1\n"
+     "when a value is refused.",
      [](CLI::App& command, ZCommandLine& line) {
        command.add_option("-o,--output", line.output, "save the changed document as OUT")
            ->type_name("OUT");
