@@ -58,6 +58,7 @@ std::string Joined(const std::vector<std::wstring>& texts) {
 
 std::vector<std::string> AsUtf8(const std::vector<std::wstring>& texts) {
   std::vector<std::string> out;
+  out.reserve(texts.size());
   for (const std::wstring& text : texts) out.push_back(ToUtf8(text));
   return out;
 }
