@@ -3,9 +3,10 @@
 #
 #   .ci/windows.sh [build-folder]     (default: build-mingw)
 #
-# GoogleTest comes from Debian's googletest sources, pugixml from Debian's source package;
-# both are cross-built once into <build-folder>/deps/prefix and reused while that stays. The
-# tool's header-only CLI11 and nlohmann/json are Debian's, copied into the same prefix.
+# GoogleTest comes from Debian's googletest sources, pugixml, zlib and libzip from Debian's source
+# packages; all are cross-built once, static, into <build-folder>/deps/prefix and reused while
+# that stays. The tool's header-only CLI11 and nlohmann/json are Debian's, copied into the same
+# prefix.
 # WINE may name the 64-bit Wine launcher when it is not where the wine64 package puts it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,8 +17,8 @@ prefix=$deps/prefix
 toolchain=$root/cmake/toolchains/mingw-w64.cmake
 
 install_missing() {
-  "$root/.ci/install-missing.sh" cmake make dpkg-dev googletest g++-mingw-w64-x86-64-posix wine64 \
-    libcli11-dev nlohmann-json3-dev
+  "$root/.ci/install-missing.sh" cmake make dpkg-dev googletest gcc-mingw-w64-x86-64-posix \
+    g++-mingw-w64-x86-64-posix wine64 libcli11-dev nlohmann-json3-dev
 }
 
 # apt-get source needs deb-src entries: mirror the Debian deb entries of the machine.
@@ -62,15 +63,28 @@ build_googletest() {
   stamp_text "$version" >"$deps/googletest.stamp"
 }
 
+# Unpacks a Debian source package into $deps/src-NAME and prints the folder. A mirror may not
+# serve the newest version the package lists name (a security update), so older ones follow.
+fetch_source() {
+  local name=$1 version
+  enable_debian_sources >&2
+  rm -rf "$deps/src-$name"
+  mkdir -p "$deps/src-$name"
+  for version in $(apt-cache showsrc "$name" | sed -n 's/^Version: //p' | sort -rVu); do
+    if (cd "$deps/src-$name" && apt-get source -qq "$name=$version" >&2); then
+      find "$deps/src-$name" -mindepth 1 -maxdepth 1 -type d -name "$name-*" | head -n1
+      return
+    fi
+  done
+  echo "no source of $name could be fetched" >&2
+  return 1
+}
+
 build_pugixml() {
   if is_built pugixml any; then return; fi
-  enable_debian_sources
   echo "== cross-building pugixml from the Debian source package"
-  rm -rf "$deps/src-pugixml"
-  mkdir -p "$deps/src-pugixml"
-  (cd "$deps/src-pugixml" && apt-get source -qq pugixml)
   local source
-  source=$(find "$deps/src-pugixml" -mindepth 1 -maxdepth 1 -type d -name 'pugixml-*' | head -n1)
+  source=$(fetch_source pugixml)
   cross_build_install pugixml "$source" -DPUGIXML_BUILD_TESTS=OFF
   stamp_text any >"$deps/pugixml.stamp"
 }
@@ -87,6 +101,34 @@ stage_header_only() {
       fi
     done
   done
+}
+
+# zlib's CMake project builds its DLL whatever it is told: only the static library is built and
+# installed, as libz.a, the name a search for zlib tries first.
+build_zlib() {
+  if is_built zlib any; then return; fi
+  echo "== cross-building zlib from the Debian source package"
+  local source
+  source=$(fetch_source zlib)
+  cmake -S "$source" -B "$deps/build-zlib" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DSKIP_INSTALL_LIBRARIES=ON
+  cmake --build "$deps/build-zlib" -j2 --target zlibstatic
+  cmake --install "$deps/build-zlib"
+  cp "$deps/build-zlib/libzlibstatic.a" "$prefix/lib/libz.a"
+  stamp_text any >"$deps/zlib.stamp"
+}
+
+# Deflate only, what a PDX holds: no bzip2, xz or encryption back ends, no tools, tests or docs.
+build_libzip() {
+  if is_built libzip any; then return; fi
+  echo "== cross-building libzip from the Debian source package"
+  local source
+  source=$(fetch_source libzip)
+  cross_build_install libzip "$source" -DCMAKE_FIND_ROOT_PATH="$prefix" \
+    -DBUILD_TOOLS=OFF -DBUILD_REGRESS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_DOC=OFF \
+    -DENABLE_BZIP2=OFF -DENABLE_LZMA=OFF -DENABLE_COMMONCRYPTO=OFF -DENABLE_GNUTLS=OFF \
+    -DENABLE_MBEDTLS=OFF -DENABLE_OPENSSL=OFF -DENABLE_WINDOWS_CRYPTO=OFF
+  stamp_text any >"$deps/libzip.stamp"
 }
 
 find_wine() {
@@ -115,6 +157,8 @@ mkdir -p "$deps"
 start=$SECONDS
 build_googletest
 build_pugixml
+build_zlib
+build_libzip
 stage_header_only
 echo "== dependencies ready after $((SECONDS - start)) s"
 

@@ -138,4 +138,8 @@ const std::vector<std::size_t>& ZEcuDoc::InterfaceMemberPositions(
   return found == m_interfaceMembers.end() ? kNoMembers : found->second;
 }
 
+void ZEcuDoc::SetOdxOrigin(std::unique_ptr<ZOdxOrigin> pOrigin) noexcept {
+  m_pOdxOrigin = std::move(pOrigin);
+}
+
 }  // namespace Pelka

@@ -1,5 +1,6 @@
 // Reading a document in the file format (docs/document-format.md).
 #include "EcuDocFormat.h"
+#include "NumberText.h"
 #include "TextUtil.h"
 #include "XmlSource.h"
 #include "pelka/AttributeKinds.h"
@@ -9,10 +10,7 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
-#include <charconv>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <initializer_list>
 #include <iterator>
 #include <set>
@@ -28,35 +26,6 @@ namespace F = DocFormat;
 // Texts are taken exactly as written: no line-end folding, and blanks are kept, also where a
 // comment splits a text.
 constexpr unsigned kParseFlags = (pugi::parse_default & ~pugi::parse_eol) | pugi::parse_ws_pcdata;
-
-// What a number text must be, for the messages.
-template <class T>
-struct NumberKind;
-template <>
-struct NumberKind<unsigned> {
-  static constexpr const char* description = "a 32-bit unsigned number";
-};
-template <>
-struct NumberKind<int> {
-  static constexpr const char* description = "a 32-bit signed number";
-};
-template <>
-struct NumberKind<unsigned short> {
-  static constexpr const char* description = "a tag id (0 to 65535)";
-};
-template <>
-struct NumberKind<double> {
-  static constexpr const char* description = "a floating-point number";
-};
-
-// The whole text as a number of type T, in the classic "C" form; false when it is not one. The
-// source holds no NUL, so a text ends at its terminator.
-template <class T>
-bool ParseWhole(const char* text, T& value) {
-  const char* end = text + std::strlen(text);
-  const std::from_chars_result result = std::from_chars(text, end, value);
-  return result.ec == std::errc() && result.ptr == end && end != text;
-}
 
 bool IsBlank(const char* text) {
   return std::all_of(text, text + std::strlen(text),
@@ -425,24 +394,6 @@ class DocumentReader {
 std::unique_ptr<ZEcuDoc> ParseEcuDoc(const char* data, std::size_t size,
                                      const std::string& sourceName) {
   return DocumentReader(data, size, sourceName).Read();
-}
-
-std::unique_ptr<ZEcuDoc> LoadEcuDoc(const std::string& path) {
-  const std::filesystem::path file = std::filesystem::u8path(path);
-  std::error_code error;
-  std::ifstream in(file, std::ios::binary);
-  if (!in.is_open() || std::filesystem::is_directory(file, error)) {
-    throw ZDocFileError(path + ": cannot read the file");
-  }
-  // One read of the whole file: copying it character by character took longer than parsing it.
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  in.seekg(0, std::ios::beg);
-  std::string bytes(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
-  if (size < 0 || !in.read(bytes.data(), size)) {
-    throw ZDocFileError(path + ": cannot read the file");
-  }
-  return ParseEcuDoc(bytes.data(), bytes.size(), path);
 }
 
 }  // namespace Pelka

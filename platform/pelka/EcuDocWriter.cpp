@@ -1,6 +1,7 @@
 // Writing a document in the file format (docs/document-format.md).
 #include "EcuDocFormat.h"
 #include "FileReplace.h"
+#include "OdxSources.h"
 #include "TextUtil.h"
 #include "XmlSource.h"
 #include "pelka/AttrUtilities.h"
@@ -251,6 +252,9 @@ class DocumentWriter {
 std::string FormatEcuDoc(const ZEcuDoc& doc) { return DocumentWriter(doc).Format(); }
 
 void SaveEcuDoc(const ZEcuDoc& doc, const std::string& path) {
+  if (doc.GetOdxOrigin() != nullptr || IsOdxPath(path)) {
+    throw ZDocFileError(path + ": writing ODX documents is not supported yet");
+  }
   std::string content;
   Naming(path, [&] { content = FormatEcuDoc(doc); });
   ReplaceFileContent(path, content);

@@ -3,18 +3,26 @@
 #include "pelka/EcuDoc.h"
 #include "pelka/ModelError.h"
 
+#include <utility>
+
 namespace Pelka {
 
 ZTranslatable::ZTranslatable(ZEcuDoc& ecuDoc) : m_pEcuDoc(&ecuDoc) {}
 
 const wchar_t* ZTranslatable::GetText(ZLanguageId languageId) const {
   const ZEntry* pEntry = FindEntry(languageId);
-  return pEntry == nullptr ? L"" : pEntry->text.c_str();
+  return pEntry == nullptr || !pEntry->text ? L"" : pEntry->text->c_str();
 }
 
 void ZTranslatable::SetText(const wchar_t* text, ZLanguageId languageId, bool markDefined) {
+  SetSharedText(text && *text ? std::make_shared<const std::wstring>(text) : nullptr, languageId,
+                markDefined);
+}
+
+void ZTranslatable::SetSharedText(std::shared_ptr<const std::wstring> text, ZLanguageId languageId,
+                                  bool markDefined) {
   ZEntry& entry = EntryFor(languageId);
-  entry.text = text ? text : L"";
+  entry.text = text && !text->empty() ? std::move(text) : nullptr;
   if (markDefined) entry.defined = true;
 }
 

@@ -174,6 +174,11 @@ bool IsNameChar(std::uint32_t c) {
          (c >= 0x300 && c <= 0x36F) || c == 0x203F || c == 0x2040;
 }
 
+bool IsAsciiText(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 // An XML name; the text is valid UTF-8.
 bool IsName(std::string_view name) {
   if (name.empty()) return false;
@@ -331,6 +336,11 @@ class MarkupScan {
                "XML error: reserved processing instruction target \"" + std::string(target) + "\"");
     } else if (!IsName(target)) {
       RefuseAt(m_at, "XML error: processing instruction without a valid target");
+    } else if (!IsAsciiText(target)) {
+      // Parsers of the older XML name rules refuse most such targets: what loads here must
+      // read in any parser.
+      RefuseAt(m_at, "XML error: processing instruction target \"" + std::string(target) +
+                         "\" is not ASCII");
     }
     SkipPast("?>", 2);
   }
@@ -437,7 +447,7 @@ Encoding EncodingNamed(const std::string& name) {
 }
 
 struct DecodedText {
-  std::string text;
+  std::string text;  // empty when verbatim: the text is then the bytes from offset on
   bool verbatim;
   std::size_t offset;  // of the text in the bytes, when verbatim
 };
@@ -479,7 +489,7 @@ DecodedText Decode(std::string_view bytes) {
     case Encoding::kWindows1252: return {DecodeSingleByte(content, true), false, 0};
     case Encoding::kUtf16: Refuse("", "UTF-16 without a byte order mark is not supported");
   }
-  return {std::string(content), true, bom};
+  return {std::string(), true, bom};
 }
 
 // ---- the parsed tree
@@ -529,10 +539,18 @@ bool IsXmlChar(std::uint32_t c) {
 }
 
 ZXmlSource::ZXmlSource(const char* data, std::size_t size, std::string name, unsigned parseFlags)
+    : ZXmlSource(std::string(data, size), std::move(name), parseFlags) {}
+
+ZXmlSource::ZXmlSource(std::string bytes, std::string name, unsigned parseFlags)
     : m_name(std::move(name)) {
   try {
-    DecodedText decoded = Decode(std::string_view(data, size));
-    m_text = std::move(decoded.text);
+    DecodedText decoded = Decode(bytes);
+    if (decoded.verbatim) {
+      bytes.erase(0, decoded.offset);
+      m_text = std::move(bytes);
+    } else {
+      m_text = std::move(decoded.text);
+    }
     m_verbatim = decoded.verbatim;
     m_verbatimOffset = decoded.offset;
     MarkupScan(m_text).Run();

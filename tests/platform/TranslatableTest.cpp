@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+
 using namespace Pelka;
 
 namespace {
@@ -23,6 +26,21 @@ TEST_F(Translatable, StartsEmptyAndUndefinedInEveryLanguage) {
   EXPECT_FALSE(m_text.IsDefined(1031));
   EXPECT_STREQ(m_text.GetText(4711), L"") << "reading an unknown language is harmless";
   EXPECT_EQ(&m_text.GetEcuDoc(), &m_doc);
+}
+
+TEST_F(Translatable, ASharedTextIsKeptOnceAndReplacedNotChanged) {
+  const auto shared = std::make_shared<const std::wstring>(L"Zeitgrenze");
+  ZTranslatable other{m_doc};
+  m_text.SetSharedText(shared, 1031, true);
+  other.SetSharedText(shared, 1031, false);
+  EXPECT_EQ(m_text.GetText(1031), other.GetText(1031)) << "one text, held twice";
+  EXPECT_TRUE(m_text.IsDefined(1031));
+  EXPECT_FALSE(other.IsDefined(1031));
+  other.SetText(L"Frist", 1031, false);
+  EXPECT_STREQ(m_text.GetText(1031), L"Zeitgrenze") << "a new text does not change the shared one";
+  m_text.SetSharedText(nullptr, 1031, false);
+  EXPECT_STREQ(m_text.GetText(1031), L"");
+  EXPECT_THROW(m_text.SetSharedText(shared, 4711, false), ZModelError);
 }
 
 TEST_F(Translatable, SetTextMarksDefinedOnlyWhenAskedAndNeverClearsTheFlag) {

@@ -149,6 +149,10 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedSource{"malformed_declaration",
                       "<?xml version=\"1.0\" colour=\"red\"?>" + WithValue("1"),
                       "memory:1: XML error: malformed XML declaration"},
+        RefusedSource{"non_ascii_processing_instruction_target",
+                      "<?x\xE1\x81\xADl a?>\n" + WithValue("1"),
+                      "memory:1: XML error: processing instruction target \"x\xE1\x81\xADl\" is "
+                      "not ASCII"},
         RefusedSource{"invalid_element_name", WithName("<\xC3\x97/>"),
                       "memory:2: XML error: invalid element name"},
         RefusedSource{"repeated_xml_attribute", WithValue("1\" value=\"2"),

@@ -16,8 +16,9 @@
 #   FILE, FILE_REGEX  a file whose content must match the expression
 #   WORK_FILES      the names the work folder must hold afterwards, sorted
 # STDOUT_TO names a file the tool's stdout goes to instead (no stdout check then).
-# COPY names a file copied into the work folder first, FOLDER a folder made in it first; SETUP a
-# tool run that must succeed first.
+# COPY names files copied into the work folder first, FOLDER a folder made in it first; PDX a
+# folder whose ODX files are first packed, with a catalogue index.xml, into the PDX container
+# @WORK@/NAME.pdx, NAME the folder's name; SETUP a tool run that must succeed first.
 
 # Without it the old policies apply, and "@EXAMPLES@" would already be expanded in this text.
 cmake_minimum_required(VERSION 3.16)
@@ -58,10 +59,21 @@ file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
 if(COPY)
   expand(copy "${COPY}")
-  file(COPY "${copy}" DESTINATION "${WORK_DIR}")
+  file(COPY ${copy} DESTINATION "${WORK_DIR}")
 endif()
 if(FOLDER)
   file(MAKE_DIRECTORY "${WORK_DIR}/${FOLDER}")
+endif()
+if(PDX)
+  expand(pdx_folder "${PDX}")
+  get_filename_component(pdx_name "${pdx_folder}" NAME)
+  file(GLOB members "${pdx_folder}/*.odx*")
+  list(SORT members)
+  execute_process(COMMAND ${EMULATOR} ${MAKE_PDX} "${WORK_DIR}/${pdx_name}.pdx" ${members}
+                  RESULT_VARIABLE failed)
+  if(failed)
+    fail("cannot pack ${pdx_folder} into a PDX")
+  endif()
 endif()
 if(SETUP)
   expand(setup "${SETUP}")

@@ -12,13 +12,20 @@
 namespace NComParamTool {
 namespace {
 
-bool EndsWithXml(const std::string& text) {
-  if (text.size() < 4) return false;
-  std::string ending = text.substr(text.size() - 4);
-  for (char& c : ending) {
+// The endings of document files: the tool's own format, ODX files and PDX containers.
+bool HasDocumentEnding(const std::string& text) {
+  std::string lower = text;
+  for (char& c : lower) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   }
-  return ending == ".xml";
+  for (const char* ending : {".xml", ".odx", ".odx-d", ".pdx"}) {
+    const std::string suffix = ending;
+    if (lower.size() >= suffix.size() &&
+        lower.compare(lower.size() - suffix.size(), suffix.size(), suffix) == 0) {
+      return true;
+    }
+  }
+  return false;
 }
 
 bool IsExistingFile(const std::string& path) {
@@ -41,7 +48,7 @@ std::unique_ptr<Pelka::ZEcuDoc> LoadDocument(const std::string& path) {
 }  // namespace
 
 bool LooksLikeDocument(const std::string& argument) {
-  return EndsWithXml(argument) || argument.find('/') != std::string::npos ||
+  return HasDocumentEnding(argument) || argument.find('/') != std::string::npos ||
 #if defined(_WIN32)
          argument.find('\\') != std::string::npos ||
 #endif
@@ -52,6 +59,9 @@ ZDocument::ZDocument(const std::string& path, std::ostream& notes)
     : m_pDoc(LoadDocument(path)), m_name(path.empty() ? embeddedSampleName : path) {
   if (path.empty()) {
     notes << "comparam: no document given, using the built-in sample " << m_name << "\n";
+  }
+  if (const Pelka::ZOdxOrigin* pOrigin = m_pDoc->GetOdxOrigin()) {
+    for (const std::string& warning : pOrigin->Warnings()) notes << "comparam: " << warning << "\n";
   }
 }
 
@@ -69,6 +79,8 @@ std::vector<std::wstring> ZDocument::SelectInterfaces(const std::vector<std::str
   }
   return qualifiers;
 }
+
+bool ZDocument::IsOdx() const { return m_pDoc->GetOdxOrigin() != nullptr; }
 
 void ZDocument::Save(const std::string& path) const {
   try {

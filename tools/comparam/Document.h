@@ -11,13 +11,14 @@
 namespace NComParamTool {
 
 // True when a command's first argument names a document rather than an interface: it ends in
-// ".xml", holds a path separator, or is an existing file.
+// ".xml", ".odx", ".odx-d" or ".pdx", holds a path separator, or is an existing file.
 bool LooksLikeDocument(const std::string& argument);
 
 class ZDocument {
  public:
   // Loads the file at path (UTF-8); an empty path loads the built-in sample and says so on
-  // notes. Throws ZToolError (usage) with "FILE:LINE: problem" when the file cannot be read.
+  // notes, as it does the warnings of reading ODX. Throws ZToolError (usage) with
+  // "FILE:LINE: problem" when the file cannot be read.
   ZDocument(const std::string& path, std::ostream& notes);
 
   Pelka::ZEcuDoc& Get() { return *m_pDoc; }
@@ -30,6 +31,9 @@ class ZDocument {
   // The named interfaces, or all when none is named. Throws ZToolError (usage) for a name the
   // document has no interface of.
   std::vector<std::wstring> SelectInterfaces(const std::vector<std::string>& names) const;
+
+  // True for a document read from ODX files or a PDX container.
+  bool IsOdx() const;
 
   // Writes the document through a temporary file. Throws ZToolError (usage) on failure.
   void Save(const std::string& path) const;

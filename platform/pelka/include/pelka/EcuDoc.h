@@ -5,6 +5,7 @@
 #include <pelka/Attribute.h>
 #include <pelka/Export.h>
 #include <pelka/Language.h>
+#include <pelka/OdxOrigin.h>
 
 #include <cstddef>
 #include <functional>
@@ -83,6 +84,10 @@ class PELKA_API ZEcuDoc {
   const std::vector<std::size_t>& InterfaceMemberPositions(
       const wchar_t* interfaceQualifier) const noexcept;
 
+  // Where the values of a document read from ODX live; null for any other document.
+  const ZOdxOrigin* GetOdxOrigin() const noexcept { return m_pOdxOrigin.get(); }
+  void SetOdxOrigin(std::unique_ptr<ZOdxOrigin> pOrigin) noexcept;
+
  private:
   const ZCategory& CategoryFor(const wchar_t* qualifier);
   std::unique_ptr<ZDefaultAttr> NewAttribute(ZAttrManager::ZAttrType type,
@@ -94,6 +99,7 @@ class PELKA_API ZEcuDoc {
   // Keyed by views of the attributes' own qualifiers, so lookups copy no text.
   std::unordered_map<std::wstring_view, std::size_t> m_qualifier2position;
   std::unordered_map<std::wstring_view, std::vector<std::size_t>> m_interfaceMembers;
+  std::unique_ptr<ZOdxOrigin> m_pOdxOrigin;
   std::unique_ptr<ZEcu> m_pEcu;  // last: its overrides go before the attributes they override
 };
 

@@ -13,5 +13,7 @@
 #include <pelka/InternalIterator.h>
 #include <pelka/Language.h>
 #include <pelka/ModelError.h>
+#include <pelka/OdxFile.h>
+#include <pelka/OdxOrigin.h>
 #include <pelka/Smarty.h>
 #include <pelka/Translatable.h>

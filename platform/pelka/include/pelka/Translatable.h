@@ -5,6 +5,7 @@
 #include <pelka/Language.h>
 
 #include <map>
+#include <memory>
 #include <string>
 
 namespace Pelka {
@@ -23,6 +24,10 @@ class PELKA_API ZTranslatable {
   // Stores the text (null reads as empty); markDefined true also marks it defined, false
   // leaves the flag as it was. Throws ZModelError for a language the document does not have.
   void SetText(const wchar_t* text, ZLanguageId languageId, bool markDefined);
+  // The same with a text that other translatables may hold as well (null reads as empty): a
+  // document whose attributes share descriptions keeps each once.
+  void SetSharedText(std::shared_ptr<const std::wstring> text, ZLanguageId languageId,
+                     bool markDefined);
 
   // Throws ZModelError for a language the document does not have.
   void SetDefined(bool defined, ZLanguageId languageId);
@@ -31,8 +36,9 @@ class PELKA_API ZTranslatable {
   ZEcuDoc& GetEcuDoc() const noexcept { return *m_pEcuDoc; }
 
  private:
+  // Texts never change once stored: a new text replaces the pointer, so sharing is safe.
   struct ZEntry {
-    std::wstring text;
+    std::shared_ptr<const std::wstring> text;  // null for an empty text
     bool defined = false;
   };
 
