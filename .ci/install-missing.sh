@@ -7,7 +7,7 @@ set -euo pipefail
 packages=("$@")
 if [ ${#packages[@]} -eq 0 ]; then
   packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libpugixml-dev libzip-dev zlib1g-dev
-            libcli11-dev nlohmann-json3-dev)
+            libcli11-dev nlohmann-json3-dev python3 bash-completion man-db)
 fi
 
 need=()

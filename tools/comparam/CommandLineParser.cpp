@@ -206,8 +206,8 @@ std::string ZCommandLineParser::MainHelp() const {
          "Options:\n" +
          OptionLines(m_app, true) +
          "\n"
-         "Exit status: 0 done; 1 a report is not ok, a reading is incomplete, a value is refused\n"
-         "or the self-test failed; 2 a usage or document error.\n"
+         "Exit status: 0 done; 1 a report is not ok, a reading is incomplete, a value is refused,\n"
+         "the interfaces differ or the self-test failed; 2 a usage or document error.\n"
          "Run 'comparam COMMAND --help' for the help of one command.\n";
 }
 

@@ -41,36 +41,6 @@ void NoSurplus(const ZDocAndNames& split, const std::string& command) {
   }
 }
 
-// True when the reading stopped early, which it then says on err.
-bool NoteIfIncomplete(const ZInterfaceReading& reading, std::ostream& err) {
-  if (reading.complete) return false;
-  err << "comparam: interface \"" << OneLine(reading.configuration.GetInterfaceQualifier())
-      << "\" is incomplete: the library reported an internal error while reading it\n";
-  return true;
-}
-
-// Every interface named (all when none is), as the library reads them.
-std::vector<ZInterfaceReading> ReadInterfaces(ZDocument& doc, const std::vector<std::string>& names,
-                                              ZLogWatch& log) {
-  const std::vector<std::wstring> qualifiers = doc.SelectInterfaces(names);
-  NComParamMan::ZComParamManager manager(doc.Get());
-  std::vector<ZInterfaceReading> readings;
-  readings.reserve(qualifiers.size());
-  for (const std::wstring& qualifier : qualifiers) {
-    readings.push_back(ReadInterface(doc.Get(), manager, log, qualifier));
-  }
-  return readings;
-}
-
-std::string IndentedLines(const std::wstring& text) {
-  std::istringstream lines(ToUtf8(text));
-  std::string out;
-  for (std::string line; std::getline(lines, line);) {
-    if (!line.empty()) out += "  " + OneLine(line) + "\n";
-  }
-  return out;
-}
-
 // The counts the self-test report gives after each module.
 unsigned CountOf(const std::wstring& report, const std::wstring& label) {
   unsigned total = 0;
@@ -92,7 +62,8 @@ int RunInterfaces(const ZCommandLine& line, ZContext& context) {
 }
 
 int RunShow(const ZCommandLine& line, ZContext& context) {
-  const ZFormat format = ParseFormat(line.format.empty() ? "table" : line.format);
+  const ZFormat format = ParseFormat(line.format.empty() ? "table" : line.format,
+                                     {ZFormat::Table, ZFormat::Json, ZFormat::Print});
   const ZDocAndNames split = SplitDocument(line.positionals, "show");
   ZDocument doc(split.document, context.err);
   const std::vector<ZInterfaceReading> readings = ReadInterfaces(doc, split.names, context.log);
@@ -103,23 +74,6 @@ int RunShow(const ZCommandLine& line, ZContext& context) {
     incomplete = NoteIfIncomplete(reading, context.err) || incomplete;
   }
   return incomplete ? ESFailed : ESOk;
-}
-
-int RunCheck(const ZCommandLine& line, ZContext& context) {
-  const ZDocAndNames split = SplitDocument(line.positionals, "check");
-  ZDocument doc(split.document, context.err);
-  const std::vector<std::wstring> qualifiers = doc.SelectInterfaces(split.names);
-  NComParamMan::ZComParamManager manager(doc.Get());
-  int status = ESOk;
-  for (const std::wstring& qualifier : qualifiers) {
-    ZInterfaceReading reading = ReadInterface(doc.Get(), manager, context.log, qualifier);
-    const NComParamMan::ZConfigStateReport report = manager.CheckValidity(reading.configuration);
-    context.out << OneLine(qualifier) << ": " << (report.IsOk() ? "ok" : "not ok") << "\n"
-                << IndentedLines(report.GetErrorMessage());
-    context.out.flush();
-    if (NoteIfIncomplete(reading, context.err) || !report.IsOk()) status = ESFailed;
-  }
-  return status;
 }
 
 int RunSelftest(const ZCommandLine& line, ZContext& context) {

@@ -17,7 +17,9 @@ struct ZContext {
 int RunInterfaces(const ZCommandLine& line, ZContext& context);
 int RunShow(const ZCommandLine& line, ZContext& context);
 int RunCheck(const ZCommandLine& line, ZContext& context);
+int RunDiff(const ZCommandLine& line, ZContext& context);
 int RunSet(const ZCommandLine& line, ZContext& context);
+int RunVocabulary(const ZCommandLine& line, ZContext& context);
 int RunSelftest(const ZCommandLine& line, ZContext& context);
 
 }  // namespace NComParamTool

@@ -1,5 +1,7 @@
 #include "InterfaceReading.h"
 
+#include "SafeText.h"
+
 #include <pelka/Attribute.h>
 
 #include <set>
@@ -38,6 +40,25 @@ ZInterfaceReading ReadInterface(Pelka::ZEcuDoc& doc, NComParamMan::ZComParamMana
   reading.complete = !log.SawInternalError();
   reading.unused = FindUnused(doc, interfaceQualifier, AliasesOf(reading.configuration));
   return reading;
+}
+
+std::vector<ZInterfaceReading> ReadInterfaces(ZDocument& doc, const std::vector<std::string>& names,
+                                              ZLogWatch& log) {
+  const std::vector<std::wstring> qualifiers = doc.SelectInterfaces(names);
+  NComParamMan::ZComParamManager manager(doc.Get());
+  std::vector<ZInterfaceReading> readings;
+  readings.reserve(qualifiers.size());
+  for (const std::wstring& qualifier : qualifiers) {
+    readings.push_back(ReadInterface(doc.Get(), manager, log, qualifier));
+  }
+  return readings;
+}
+
+bool NoteIfIncomplete(const ZInterfaceReading& reading, std::ostream& err) {
+  if (reading.complete) return false;
+  err << "comparam: interface \"" << OneLine(reading.configuration.GetInterfaceQualifier())
+      << "\" is incomplete: the library reported an internal error while reading it\n";
+  return true;
 }
 
 const Pelka::ZAttribute* FindReadAttribute(Pelka::ZEcuDoc& doc,

@@ -1,11 +1,13 @@
 // One interface as the library reads it, with the document parameters it left out.
 #pragma once
 
+#include "Document.h"
 #include "LogWatch.h"
 
 #include <comparam/ComParamMan.h>
 #include <pelka/EcuDoc.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -32,6 +34,14 @@ struct ZInterfaceReading {
 
 ZInterfaceReading ReadInterface(Pelka::ZEcuDoc& doc, NComParamMan::ZComParamManager& manager,
                                 ZLogWatch& log, const std::wstring& interfaceQualifier);
+
+// Every interface named (all when none is), as the library reads them. Throws ZToolError (usage)
+// for a name the document has no interface of.
+std::vector<ZInterfaceReading> ReadInterfaces(ZDocument& doc, const std::vector<std::string>& names,
+                                              ZLogWatch& log);
+
+// True when the reading stopped early, which it then says on err.
+bool NoteIfIncomplete(const ZInterfaceReading& reading, std::ostream& err);
 
 // The attribute of the interface that the library reads and writes for a parameter's alias, or
 // null when there is none.

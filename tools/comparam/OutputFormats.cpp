@@ -1,10 +1,12 @@
 #include "OutputFormats.h"
 
+#include "HexNumbers.h"
 #include "SafeText.h"
 #include "ToolError.h"
 #include "Utf8.h"
 
 #include <comparam/StringComParam.h>
+#include <comparam/ValueRules.h>
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
@@ -15,11 +17,11 @@ namespace {
 
 using NComParamMan::ZComParam;
 using NComParamMan::ZComParamCollection;
-using ZRow = std::vector<std::string>;
-using ZJson = nlohmann::ordered_json;  // keeps the members in the order they were added
 
 // A table cell is cut to this many characters, so that one long text cannot widen every row.
 constexpr std::size_t kMaxCellWidth = 60;
+// Every parameter of a listing on one line.
+constexpr std::size_t kListingOneLineDepth = 3;
 
 bool IsCharacterStart(char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }
 
@@ -46,25 +48,15 @@ const ZComParamCollection& ParamsOf(const ZInterfaceReading& reading) {
 
 std::string Cell(const wchar_t* text) { return OneLine(text); }
 
-std::string AlignedTable(std::vector<ZRow> rows, const std::string& indent) {
-  std::vector<std::size_t> widths;
-  for (ZRow& row : rows) {
-    widths.resize(std::max(widths.size(), row.size()), 0);
-    for (std::size_t i = 0; i < row.size(); ++i) {
-      row[i] = Capped(row[i]);
-      widths[i] = std::max(widths[i], Width(row[i]));
-    }
+// "0x7E0" for an identifier or address whose text is a plain number; empty otherwise, also
+// where the parameter reads a number out of other text ("-0.0025").
+std::string HexOf(const ZComParam& param) {
+  if (!ShowsAsHex(param.GetQualifier()) || !param.HasValidValue() ||
+      param.GetValueType() != ZComParam::CPTUnsigned ||
+      !NComParamMan::IsDecimalUnsigned(param.GetValue())) {
+    return "";
   }
-  std::string out;
-  for (const ZRow& row : rows) {
-    out += indent;
-    for (std::size_t i = 0; i < row.size(); ++i) {
-      out += row[i];
-      if (i + 1 < row.size()) out += std::string(widths[i] - Width(row[i]) + 2, ' ');
-    }
-    out += "\n";
-  }
-  return out;
+  return HexText(param.GetValueAsUnsigned());
 }
 
 std::string TableOf(const ZInterfaceReading& reading) {
@@ -78,7 +70,7 @@ std::string TableOf(const ZInterfaceReading& reading) {
     std::vector<ZRow> rows = {{"QUALIFIER", "NAME", "VALUE", "VALID", "ALIAS"}};
     for (unsigned i = 0; i < params.Count(); ++i) {
       const ZComParam& param = params.At(i);
-      rows.push_back({Cell(param.GetQualifier()), Cell(param.GetName()), Cell(param.GetValue()),
+      rows.push_back({Cell(param.GetQualifier()), Cell(param.GetName()), ValueCell(param),
                       param.HasValidValue() ? "yes" : "no", Cell(param.GetAlias())});
     }
     out += AlignedTable(rows, "  ");
@@ -100,13 +92,15 @@ ZJson JsonOf(const ZInterfaceReading& reading) {
   ZJson parameters = ZJson::array();
   for (unsigned i = 0; i < params.Count(); ++i) {
     const ZComParam& param = params.At(i);
-    parameters.push_back(
-        {{"qualifier", ToUtf8(param.GetQualifier())},
-         {"name", ToUtf8(param.GetName())},
-         {"type", param.GetValueType() == ZComParam::CPTUnsigned ? "unsigned" : "text"},
-         {"value", ToUtf8(param.GetValue())},
-         {"valid", param.HasValidValue()},
-         {"alias", ToUtf8(param.GetAlias())}});
+    ZJson entry = {{"qualifier", ToUtf8(param.GetQualifier())},
+                   {"name", ToUtf8(param.GetName())},
+                   {"type", param.GetValueType() == ZComParam::CPTUnsigned ? "unsigned" : "text"},
+                   {"value", ToUtf8(param.GetValue())}};
+    const std::string hex = HexOf(param);
+    if (!hex.empty()) entry["hex"] = hex;
+    entry["valid"] = param.HasValidValue();
+    entry["alias"] = ToUtf8(param.GetAlias());
+    parameters.push_back(entry);
   }
   ZJson unused = ZJson::array();
   for (const ZUnusedParam& param : reading.unused) {
@@ -124,25 +118,6 @@ ZJson JsonOf(const ZInterfaceReading& reading) {
 // as U+FFFD rather than failing the listing.
 std::string Scalar(const ZJson& value) {
   return value.dump(-1, ' ', false, ZJson::error_handler_t::replace);
-}
-
-// The listing's layout: an array of interfaces, each member on a line of its own, and every
-// parameter on one line, with ", " and ": " between items as people write JSON.
-std::string Layout(const ZJson& value, std::size_t depth) {
-  if (!value.is_structured()) return Scalar(value);
-  const std::string open = value.is_object() ? "{" : "[";
-  const std::string close = value.is_object() ? "}" : "]";
-  constexpr std::size_t kOneLineDepth = 3;
-  const bool oneLine = depth >= kOneLineDepth;
-  const std::string indent = oneLine ? "" : "\n" + std::string(2 * (depth + 1), ' ');
-  std::string out = open;
-  for (auto item = value.begin(); item != value.end(); ++item) {
-    out += (item == value.begin() ? "" : oneLine ? ", " : ",") + indent;
-    if (value.is_object()) out += Scalar(item.key()) + ": ";
-    out += Layout(*item, depth + 1);
-  }
-  if (!oneLine && !value.empty()) out += "\n" + std::string(2 * depth, ' ');
-  return out + close;
 }
 
 std::wstring Escaped(const wchar_t* text) { return FromUtf8(OneLine(text)); }
@@ -165,18 +140,70 @@ std::string PrintBlocksOf(const ZInterfaceReading& reading) {
 
 }  // namespace
 
-ZFormat ParseFormat(const std::string& name) {
-  if (name == "table") return ZFormat::Table;
-  if (name == "json") return ZFormat::Json;
-  if (name == "print") return ZFormat::Print;
-  throw ZToolError(ESUsage, "unknown format '" + name + "' (table, json or print)");
+std::string ValueCell(const ZComParam& param) {
+  const std::string hex = HexOf(param);
+  return Cell(param.GetValue()) + (hex.empty() ? "" : " (" + hex + ")");
+}
+
+std::string AlignedTable(std::vector<ZRow> rows, const std::string& indent) {
+  std::vector<std::size_t> widths;
+  for (ZRow& row : rows) {
+    widths.resize(std::max(widths.size(), row.size()), 0);
+    for (std::size_t i = 0; i < row.size(); ++i) {
+      row[i] = Capped(row[i]);
+      widths[i] = std::max(widths[i], Width(row[i]));
+    }
+  }
+  std::string out;
+  for (const ZRow& row : rows) {
+    out += indent;
+    for (std::size_t i = 0; i < row.size(); ++i) {
+      out += row[i];
+      if (i + 1 < row.size()) out += std::string(widths[i] - Width(row[i]) + 2, ' ');
+    }
+    out += "\n";
+  }
+  return out;
+}
+
+std::string JsonLayout(const ZJson& value, std::size_t oneLineDepth, std::size_t depth) {
+  if (!value.is_structured()) return Scalar(value);
+  const std::string open = value.is_object() ? "{" : "[";
+  const std::string close = value.is_object() ? "}" : "]";
+  const bool oneLine = depth >= oneLineDepth;
+  const std::string indent = oneLine ? "" : "\n" + std::string(2 * (depth + 1), ' ');
+  std::string out = open;
+  for (auto item = value.begin(); item != value.end(); ++item) {
+    out += (item == value.begin() ? "" : oneLine ? ", " : ",") + indent;
+    if (value.is_object()) out += Scalar(item.key()) + ": ";
+    out += JsonLayout(*item, oneLineDepth, depth + 1);
+  }
+  if (!oneLine && !value.empty()) out += "\n" + std::string(2 * depth, ' ');
+  return out + close;
+}
+
+ZFormat ParseFormat(const std::string& name, const std::vector<ZFormat>& accepted) {
+  static const std::pair<ZFormat, const char*> kNames[] = {{ZFormat::Table, "table"},
+                                                           {ZFormat::Json, "json"},
+                                                           {ZFormat::Print, "print"},
+                                                           {ZFormat::Junit, "junit"}};
+  std::string choices;
+  for (std::size_t i = 0; i < accepted.size(); ++i) {
+    const char* acceptedName =
+        std::find_if(std::begin(kNames), std::end(kNames), [&](const auto& n) {
+          return n.first == accepted[i];
+        })->second;
+    if (name == acceptedName) return accepted[i];
+    choices += (i == 0 ? "" : i + 1 == accepted.size() ? " or " : ", ") + std::string(acceptedName);
+  }
+  throw ZToolError(ESUsage, "unknown format '" + name + "' (" + choices + ")");
 }
 
 std::string FormatReadings(const std::vector<ZInterfaceReading>& readings, ZFormat format) {
   if (format == ZFormat::Json) {
     ZJson listing = ZJson::array();
     for (const ZInterfaceReading& reading : readings) listing.push_back(JsonOf(reading));
-    return Layout(listing, 0) + "\n";
+    return JsonLayout(listing, kListingOneLineDepth) + "\n";
   }
   std::string out;
   for (std::size_t i = 0; i < readings.size(); ++i) {

@@ -3,6 +3,7 @@
 #include "Commands.h"
 
 #include "Document.h"
+#include "HexNumbers.h"
 #include "InterfaceReading.h"
 #include "SafeText.h"
 #include "TargetLock.h"
@@ -25,7 +26,7 @@ struct ZAssignment {
   std::string name;  // UTF-8, for messages
   std::string value;
   std::wstring wideName;
-  std::wstring wideValue;
+  std::wstring wideValue;  // a hexadecimal number as its decimal text, for the library
 };
 
 struct ZChange {
@@ -110,10 +111,15 @@ std::unique_ptr<ZChange> PrepareChange(ZInterfaceReading& reading, const ZAssign
   }
   std::unique_ptr<ZChange> pChange(new ZChange{assignment, param.GetAlias(), param.GetValue(),
                                                std::unique_ptr<ZComParam>(param.Clone()), L""});
+  const bool number = param.GetValueType() == ZComParam::CPTUnsigned;
+  if (number) {
+    pChange->assignment.wideValue =
+        DecimalOfHex(assignment.wideValue).value_or(assignment.wideValue);
+  }
   // A parameter reads "" as 0 and takes blanks, a sign and wrapping; a user's number is digits.
-  const bool plain = param.GetValueType() != ZComParam::CPTUnsigned ||
-                     NComParamMan::IsDecimalUnsigned(assignment.wideValue.c_str());
-  if (!plain || !pChange->pParam->SetValue(assignment.wideValue.c_str())) {
+  const std::wstring& value = pChange->assignment.wideValue;
+  const bool plain = !number || NComParamMan::IsDecimalUnsigned(value.c_str());
+  if (!plain || !pChange->pParam->SetValue(value.c_str())) {
     Fail(ESFailed, "value '" + assignment.value + "' refused for '" + assignment.name + "' (" +
                        PermittedText(param) + ")");
   }

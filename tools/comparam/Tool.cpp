@@ -14,6 +14,10 @@
 namespace NComParamTool {
 namespace {
 
+void DeclareFormat(CLI::App& command, ZCommandLine& line, const char* description) {
+  command.add_option("--format", line.format, description)->type_name("FORMAT");
+}
+
 // The commands in the order the help lists them. A new command is one entry here.
 const std::vector<ZCommand> commands = {
     {"interfaces", "[DOC]", "Lists the interface qualifiers of the document, one a line.", nullptr,
@@ -24,28 +28,52 @@ const std::vector<ZCommand> commands = {
      "Below each table come the interface's document parameters that did not become a\n"
      "normalized parameter. Exit status 1 when a reading is incomplete.",
      [](CLI::App& command, ZCommandLine& line) {
-       command
-           .add_option("--format", line.format,
-                       "table (the default), json (for scripts) or print (the library's\n"
-                       "own parameter blocks)")
-           ->type_name("FORMAT");
+       DeclareFormat(command, line,
+                     "table (the default), json (for scripts) or print (the library's\n"
+                     "own parameter blocks)");
      },
      RunShow},
-    {"check", "[DOC] [INTERFACE...]",
-     "Checks the addressing parameters of each named interface (all when none is named) and\n"
-     "prints the validity report. Exit status 1 when a report is not ok.",
-     nullptr, RunCheck},
+    {"check", "[DOC...] [INTERFACE...] [--format=table|json|junit]",
+     "Checks the addressing parameters of each named interface (all when none is named) of\n"
+     "every document and prints the validity reports and a summary line. A document that\n"
+     "cannot be read is reported and the others are still checked. Exit status 1 when a\n"
+     "report is not ok or a reading is incomplete, 2 when a document cannot be read.",
+     [](CLI::App& command, ZCommandLine& line) {
+       DeclareFormat(command, line,
+                     "table (the default), json (for scripts) or junit (JUnit XML\n"
+                     "for build servers)");
+     },
+     RunCheck},
+    {"diff", "DOC_A[:INTERFACE] DOC_B[:INTERFACE] [--format=table|json]",
+     "Compares the normalized configurations of two interfaces of one or two documents,\n"
+     "whatever each document calls its parameters, and lists the parameters whose value,\n"
+     "validity or presence differs. Without INTERFACE every interface of the same name is\n"
+     "compared, and one that only one side has is a difference. Exit status 0 when all are\n"
+     "the same, 1 when any differs, 2 on an error or an incomplete reading.",
+     [](CLI::App& command, ZCommandLine& line) {
+       DeclareFormat(command, line, "table (the default) or json (for scripts)");
+     },
+     RunDiff},
     {"set", "DOC INTERFACE NAME=VALUE... (-o OUT | --in-place)",
      "Sets normalized parameters (NAME is a qualifier as `show` lists it) and writes back only\n"
      "the changed ones, so untouched attributes keep their spelling. Every value is checked by\n"
      "the parameter, written, and read back before the document is saved; on any refusal\n"
-     "nothing is written. Exit status 1 when a value is refused.",
+     "nothing is written. A number may be given in hexadecimal, as 0x7E0. Exit status 1\n"
+     "when a value is refused.",
      [](CLI::App& command, ZCommandLine& line) {
        command.add_option("-o,--output", line.output, "save the changed document as OUT")
            ->type_name("OUT");
        command.add_flag("--in-place", line.inPlace, "save the changed document over DOC");
      },
      RunSet},
+    {"vocabulary", "[QUALIFIER...] [--format=table|json]",
+     "Lists the normalized parameters the library knows (all when none is named): display\n"
+     "name, type, range or permitted values, default and description, with every document\n"
+     "name and value that the library reads as each, in its order of preference.",
+     [](CLI::App& command, ZCommandLine& line) {
+       DeclareFormat(command, line, "table (the default) or json (for scripts)");
+     },
+     RunVocabulary},
     {"selftest", "[DOC]",
      "Runs the library's built-in self-test suite on the document and prints its report. The\n"
      "document is never saved. Exit status 1 when a test fails.",
