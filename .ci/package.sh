@@ -101,14 +101,17 @@ install_packages() {
 
 # The installed libraries, never the build tree's, must be what the programs load.
 expect_system_libraries() {
-  local program=$1
-  if ldd "$program" | grep -F "$build"; then
+  local program=$1 libraries
+  # Read whole first: grep -q stops reading at its match, and under pipefail the writer's
+  # broken pipe would fail the check.
+  libraries=$(ldd "$program")
+  if grep -F "$build" <<<"$libraries"; then
     echo "$program loads libraries from the build tree"
     return 1
   fi
   # /lib is /usr/lib on a merged-/usr system.
-  ldd "$program" | grep -qE '=> (/usr)?/lib/[^ ]+/libcomparam\.so\.1 ' ||
-    { echo "$program does not load the installed libcomparam.so.1"; ldd "$program"; return 1; }
+  grep -qE '=> (/usr)?/lib/[^ ]+/libcomparam\.so\.1 ' <<<"$libraries" ||
+    { echo "$program does not load the installed libcomparam.so.1"; echo "$libraries"; return 1; }
 }
 
 build_consumers() {
