@@ -402,7 +402,7 @@ class ZPlanner {
   }
 
   // The PROT-STACK the protocol names, else the one that holds most of the subsets its
-  // COMPARAM-REFs use (the first of equals); null when the spec has none.
+  // COMPARAM-REFs use (the first of equals); null when there is no such stack.
   static pugi::xml_node ChooseStack(const ZLayer& protocol, const ZDocument& spec) {
     const ZXmlSource& specSource = *spec.pSource;
     const pugi::xml_node stacks = spec.element.child(kProtStacks);

@@ -22,7 +22,7 @@ namespace fs = std::filesystem;
 
 const std::string kThreeLayers = kFixtures + "/three-layers";
 const std::vector<std::string> kThreeLayerFiles = {
-    "cars.odx-d", "uds-spec.odx-c", "application.odx-cs", "transport.odx-cs", "bus.odx-cs"};
+    "cars.odx-d", "uds-stack.odx-c", "application.odx-cs", "transport.odx-cs", "bus.odx-cs"};
 const std::vector<std::string> kSomersaultFiles = {
     "somersault.odx-d",      "ISO_15765_3_on_ISO_15765_2.odx-c", "ISO_15765_3.odx-cs",
     "ISO_15765_2.odx-cs",    "ISO_11898_2_DWCAN.odx-cs",         "ISO_11898_3_DWFTCAN.odx-cs",

@@ -14,7 +14,7 @@ using namespace OdxTestFiles;
 
 namespace {
 
-const std::vector<std::string> kFiles = {"cars.odx-d", "uds-spec.odx-c", "application.odx-cs",
+const std::vector<std::string> kFiles = {"cars.odx-d", "uds-stack.odx-c", "application.odx-cs",
                                          "transport.odx-cs", "bus.odx-cs"};
 
 struct ZBadCase {

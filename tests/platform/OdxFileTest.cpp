@@ -20,7 +20,7 @@ namespace {
 
 const std::string kThreeLayers = kFixtures + "/three-layers";
 const std::vector<std::string> kThreeLayerFiles = {
-    "cars.odx-d", "uds-spec.odx-c", "application.odx-cs", "transport.odx-cs", "bus.odx-cs"};
+    "cars.odx-d", "uds-stack.odx-c", "application.odx-cs", "transport.odx-cs", "bus.odx-cs"};
 
 std::unique_ptr<ZEcuDoc> ReadThreeLayers(std::vector<std::string> names = kThreeLayerFiles) {
   return ReadOdxSources(Sources(kThreeLayers, names), 1);
@@ -252,13 +252,13 @@ TEST(OdxStacks, APROTSTACKSNREFChoosesTheStack) {
   EXPECT_EQ(pDoc->InterfaceMemberPositions(L"door").size(), 0u) << "the DoIP subset is missing";
   ASSERT_EQ(Warnings(*pDoc).size(), 1u);
   EXPECT_EQ(Warnings(*pDoc)[0],
-            "uds-spec.odx-c:12: the ODX document \"ISO_13400_2\" is not among the ODX files read; "
+            "uds-stack.odx-c:12: the ODX document \"ISO_13400_2\" is not among the ODX files read; "
             "its parameters are missing from \"uds_on_can\", \"body\", \"door\" and 2 more");
 }
 
 TEST(OdxMissing, AMissingSubsetLeavesItsParametersOutAndIsWarnedAbout) {
   std::unique_ptr<ZEcuDoc> pDoc =
-      ReadThreeLayers({"cars.odx-d", "uds-spec.odx-c", "application.odx-cs", "transport.odx-cs"});
+      ReadThreeLayers({"cars.odx-d", "uds-stack.odx-c", "application.odx-cs", "transport.odx-cs"});
   EXPECT_EQ(pDoc->FindAttribute(L"door.Baudrate"), nullptr);
   EXPECT_NE(pDoc->FindAttribute(L"door.Blocksize"), nullptr);
   EXPECT_STREQ(Attr(*pDoc, L"door.BusType").GetValueText(), L"CAN") << "the stack says so";
