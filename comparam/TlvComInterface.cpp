@@ -5,41 +5,37 @@
 #include <attributes/AttributePredicate.h>
 #include <attributes/GenericAttrFilter.h>
 
-#include <memory>
+#include <algorithm>
 
 namespace NComParamMan {
 
 ZTlvComInterface::ZTlvComInterface(Pelka::ZEcuDoc* pEcuDoc, const wchar_t* interfaceQualifier)
     : m_pEcuDoc(pEcuDoc), m_interfaceQualifier(Diag::NonNull(interfaceQualifier)) {
   COMPARAM_CHECK(m_pEcuDoc, L"m_pEcuDoc");
-  try {
-    Collect();
-  } catch (...) {
-    // The destructor does not run for a constructor that throws.
-    DeleteViews();
-    throw;
-  }
+  Collect();
+  Index();
 }
 
-ZTlvComInterface::~ZTlvComInterface() { DeleteViews(); }
+ZTlvComInterface::~ZTlvComInterface() = default;
 
 void ZTlvComInterface::Collect() {
   Pelka::ZAttributable& ecu = m_pEcuDoc->GetEcu();
   NAttributes::ZGenericAttrFilter filter(ecu.VirtualAttributes());
   NAttributes::ZAttributePredicate4Interface predicate(*m_pEcuDoc, m_interfaceQualifier.c_str());
   for (auto it = filter.Begin(predicate); it != filter.End(); it = filter.FindNext(it)) {
-    auto pNewView = std::make_unique<ZTlvComParam>(it->GetDefaultAttribute());
-    m_comParams.push_back(pNewView.get());
-    ZTlvComParam* pView = pNewView.release();
-    // The first view keeps a qualifier that several attributes share.
-    m_qualifier2comParam.emplace(pView->GetQualifier(), pView);
+    m_views.emplace_back(it->GetDefaultAttribute());
   }
+  m_comParams.reserve(m_views.size());
+  for (ZTlvComParam& view : m_views) m_comParams.push_back(&view);
 }
 
-void ZTlvComInterface::DeleteViews() {
-  for (ZTlvComParam* pView : m_comParams) delete pView;
-  m_qualifier2comParam.clear();
-  m_comParams.clear();
+void ZTlvComInterface::Index() {
+  m_index.reserve(m_comParams.size());
+  for (std::size_t position = 0; position < m_comParams.size(); ++position) {
+    m_index.emplace_back(m_comParams[position]->GetQualifier(), position);
+  }
+  // The first view in document order keeps a qualifier that several attributes share.
+  std::sort(m_index.begin(), m_index.end());
 }
 
 ZTlvComInterface::Iterator ZTlvComInterface::Begin() const { return m_comParams.begin(); }
@@ -47,8 +43,9 @@ ZTlvComInterface::Iterator ZTlvComInterface::Begin() const { return m_comParams.
 ZTlvComInterface::Iterator ZTlvComInterface::End() const { return m_comParams.end(); }
 
 ZTlvComParam* ZTlvComInterface::FindByQualifier(const wchar_t* qualifier) const {
-  const auto found = m_qualifier2comParam.find(std::wstring_view(Diag::NonNull(qualifier)));
-  return found != m_qualifier2comParam.end() ? found->second : nullptr;
+  const std::wstring_view key(Diag::NonNull(qualifier));
+  const auto found = std::lower_bound(m_index.begin(), m_index.end(), ZIndexEntry(key, 0));
+  return found != m_index.end() && found->first == key ? m_comParams[found->second] : nullptr;
 }
 
 void ZTlvComInterface::PrintOn(std::wostream& stream) const {
