@@ -17,6 +17,7 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace Pelka {
@@ -100,8 +101,8 @@ using SeenLanguages = std::set<ZLanguageId>;
 
 class DocumentReader {
  public:
-  DocumentReader(const char* data, std::size_t size, const std::string& sourceName)
-      : m_source(data, size, sourceName, kParseFlags), m_pDoc(new ZEcuDoc) {}
+  DocumentReader(std::string bytes, const std::string& sourceName)
+      : m_source(std::move(bytes), sourceName, kParseFlags), m_pDoc(new ZEcuDoc) {}
 
   std::unique_ptr<ZEcuDoc> Read() {
     const pugi::xml_node root = m_source.Xml().document_element();
@@ -424,7 +425,7 @@ class DocumentReader {
 
 std::unique_ptr<ZEcuDoc> ParseEcuDoc(const char* data, std::size_t size,
                                      const std::string& sourceName) {
-  return DocumentReader(data, size, sourceName).Read();
+  return DocumentReader(std::string(data, size), sourceName).Read();
 }
 
 std::unique_ptr<ZEcuDoc> LoadEcuDoc(const std::string& path) {
@@ -442,7 +443,8 @@ std::unique_ptr<ZEcuDoc> LoadEcuDoc(const std::string& path) {
   if (size < 0 || !in.read(bytes.data(), size)) {
     throw ZDocFileError(path + ": cannot read the file");
   }
-  return ParseEcuDoc(bytes.data(), bytes.size(), path);
+  // The reader takes the bytes over and parses them where they lie.
+  return DocumentReader(std::move(bytes), path).Read();
 }
 
 }  // namespace Pelka

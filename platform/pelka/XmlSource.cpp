@@ -437,8 +437,8 @@ Encoding EncodingNamed(const std::string& name) {
 }
 
 struct DecodedText {
-  std::string text;
-  bool verbatim;
+  std::string text;    // empty when verbatim
+  bool verbatim;       // the text is the bytes themselves from offset on: they need no copy
   std::size_t offset;  // of the text in the bytes, when verbatim
 };
 
@@ -479,7 +479,7 @@ DecodedText Decode(std::string_view bytes) {
     case Encoding::kWindows1252: return {DecodeSingleByte(content, true), false, 0};
     case Encoding::kUtf16: Refuse("", "UTF-16 without a byte order mark is not supported");
   }
-  return {std::string(content), true, bom};
+  return {std::string(), true, bom};
 }
 
 // ---- the parsed tree
@@ -528,28 +528,36 @@ bool IsXmlChar(std::uint32_t c) {
          (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
 }
 
-ZXmlSource::ZXmlSource(const char* data, std::size_t size, std::string name, unsigned parseFlags)
+ZXmlSource::ZXmlSource(std::string bytes, std::string name, unsigned parseFlags)
     : m_name(std::move(name)) {
   try {
-    DecodedText decoded = Decode(std::string_view(data, size));
-    m_text = std::move(decoded.text);
-    m_verbatim = decoded.verbatim;
-    m_verbatimOffset = decoded.offset;
+    DecodedText decoded = Decode(bytes);
+    if (decoded.verbatim) {
+      m_text = std::move(bytes);
+      m_text.erase(0, decoded.offset);
+    } else {
+      m_text = std::move(decoded.text);
+    }
     MarkupScan(m_text).Run();
   } catch (const Refusal& refusal) {
     throw ZDocFileError(m_name + ":" + std::to_string(refusal.line) + ": " + refusal.problem);
   }
+  // Parsing in place changes the text, so the lines are found first.
+  for (std::size_t at = m_text.find('\n'); at != m_text.npos; at = m_text.find('\n', at + 1)) {
+    m_lineBreaks.push_back(at);
+  }
   const pugi::xml_parse_result result =
-      m_xml.load_buffer(m_text.data(), m_text.size(), parseFlags, pugi::encoding_utf8);
+      m_xml.load_buffer_inplace(m_text.data(), m_text.size(), parseFlags, pugi::encoding_utf8);
   if (!result) FailAt(result.offset, std::string("XML error: ") + result.description());
   CheckOneRoot(*this);
   CheckTree(*this);
 }
 
 std::size_t ZXmlSource::LineAt(std::ptrdiff_t offset) const {
-  const auto end =
-      std::min(static_cast<std::size_t>(std::max<std::ptrdiff_t>(offset, 0)), m_text.size());
-  return LineOf(std::string_view(m_text).substr(0, end));
+  const auto end = static_cast<std::size_t>(std::max<std::ptrdiff_t>(offset, 0));
+  return 1 +
+         static_cast<std::size_t>(std::lower_bound(m_lineBreaks.begin(), m_lineBreaks.end(), end) -
+                                  m_lineBreaks.begin());
 }
 
 void ZXmlSource::FailAt(std::ptrdiff_t offset, const std::string& problem) const {

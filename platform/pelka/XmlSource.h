@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <string_view>
+#include <vector>
 
 namespace Pelka {
 
@@ -23,8 +23,9 @@ class ZXmlSource {
   // encoding it cannot decode (named in the message), characters XML does not allow (raw or as a
   // character reference), a DOCTYPE, entity references other than the five predefined, and XML
   // that is not well-formed. Decodes UTF-8 (with or without BOM), UTF-16 LE/BE with BOM,
-  // ISO-8859-1, Windows-1252 and US-ASCII. The bytes are copied; they need not outlive the source.
-  ZXmlSource(const char* data, std::size_t size, std::string name, unsigned parseFlags);
+  // ISO-8859-1, Windows-1252 and US-ASCII. The source takes the bytes over: UTF-8 is parsed where
+  // it lies, uncopied.
+  ZXmlSource(std::string bytes, std::string name, unsigned parseFlags);
 
   ZXmlSource(const ZXmlSource&) = delete;
   ZXmlSource& operator=(const ZXmlSource&) = delete;
@@ -39,18 +40,12 @@ class ZXmlSource {
   [[noreturn]] void FailAt(std::ptrdiff_t offset, const std::string& problem) const;
   [[noreturn]] void Fail(pugi::xml_node node, const std::string& problem) const;
 
-  // The UTF-8 text that parse offsets refer to, and whether it is the input's own bytes (a UTF-8
-  // source): a byte-exact writer can patch such a source in place.
-  std::string_view Text() const { return m_text; }
-  bool IsVerbatim() const { return m_verbatim; }
-  // Where Text() starts in the input: 3 after a UTF-8 byte order mark, else 0.
-  std::size_t VerbatimOffset() const { return m_verbatimOffset; }
-
  private:
   std::string m_name;
+  // The decoded UTF-8 text; the tree's texts lie in it (parsed in place).
   std::string m_text;
-  bool m_verbatim = true;
-  std::size_t m_verbatimOffset = 0;
+  // Offsets of the text's line feeds, taken before parsing changed it.
+  std::vector<std::size_t> m_lineBreaks;
   pugi::xml_document m_xml;
 };
 
