@@ -1,7 +1,8 @@
 // What the application feels: reading every interface of a large document, checking and writing
 // back a configuration, the self-test suite, loading and saving. Each figure is also given as a
-// ratio to a floor measured in the same run: copying one interface's 40 document values into a
-// std::map<std::wstring, std::wstring>.
+// ratio to a floor timed in the same loop: copying one interface's 40 document values into a
+// std::map<std::wstring, std::wstring>, reading the one-interface document, or pugixml's parse.
+#include "AllocationCount.h"
 #include "BenchDocument.h"
 
 #include <comparam/ComParamMan.h>
@@ -11,12 +12,16 @@
 
 #include <benchmark/benchmark.h>
 
+#include <pugixml.hpp>
+
 #include <algorithm>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <iomanip>
 #include <iostream>
+#include <limits>
 #include <map>
 #include <memory>
 #include <string>
@@ -27,10 +32,16 @@
 namespace {
 
 using namespace NComParamMan;
+using NComParamBench::AllocationCount;
 using NComParamBench::GenerateDocument;
 using NComParamBench::InterfaceQualifier;
 
 constexpr const char* kInterfacesCounter = "interfaces";
+constexpr const char* kFloorCounter = "x_floor";
+constexpr const char* kFloorSecondsCounter = "floor_s";
+constexpr const char* kAllocationsCounter = "allocs";
+// The document far larger than the processor caches.
+constexpr std::int64_t kLargeDocument = 5000;
 
 // A generated document per size, built once; it is what the document files hold.
 const Pelka::ZEcuDoc& Generated(std::size_t interfaceCount) {
@@ -136,76 +147,121 @@ std::vector<std::wstring> EveryInterface(std::size_t interfaceCount) {
   return interfaceQualifiers;
 }
 
-void BM_Floor(benchmark::State& state) {
-  Pelka::ZEcuDoc& doc = Opened(InterfaceCount(state), ZUse::Read);
-  const std::wstring interfaceQualifier = MiddleInterface(InterfaceCount(state));
-  for (auto _ : state) {
-    std::map<std::wstring, std::wstring> values = CopyValues(doc, interfaceQualifier);
-    benchmark::DoNotOptimize(values);
-  }
-  CountInterfaces(state, 1);
+// Calls of a one-interface operation per batch: long enough for the clock, short enough to fit
+// between two interruptions of a shared machine.
+constexpr std::size_t kCallsPerBatch = 20;
+
+// A batch of calls to an operation; what the last call made is destroyed after the clock stops.
+template <class TCall>
+auto Batch(std::size_t calls, TCall call) {
+  return [calls, call]() mutable {
+    auto result = call();
+    for (std::size_t done = 1; done < calls; ++done) result = call();
+    return result;
+  };
 }
 
-// The floor for every interface in turn: what reading a document that does not fit the
-// processor caches costs before any normalization.
-void BM_FloorEveryInterface(benchmark::State& state) {
-  Pelka::ZEcuDoc& doc = Opened(InterfaceCount(state), ZUse::Read);
-  const std::vector<std::wstring> interfaceQualifiers = EveryInterface(InterfaceCount(state));
+template <class TBatch>
+double BatchSeconds(TBatch& batch) {
+  const auto start = std::chrono::steady_clock::now();
+  auto result = batch();
+  const auto stop = std::chrono::steady_clock::now();
+  benchmark::DoNotOptimize(result);
+  return std::chrono::duration<double>(stop - start).count();
+}
+
+// Batches of the floor and of the subject alternate in one loop, on the same data: whatever
+// the machine does meanwhile reaches both alike. Each side's fastest batch is its cost (the
+// slower ones were interrupted); the benchmark's time is the subject's, its counters the ratio
+// to the floor and the subject's allocations per interface.
+template <class TFloorBatch, class TSubjectBatch>
+void AgainstFloor(benchmark::State& state, std::size_t interfacesPerBatch, TFloorBatch floor,
+                  TSubjectBatch subject) {
+  double fastestFloor = std::numeric_limits<double>::infinity();
+  double fastestSubject = fastestFloor;
+  std::uint64_t allocations = 0;
   for (auto _ : state) {
-    for (const std::wstring& interfaceQualifier : interfaceQualifiers) {
-      std::map<std::wstring, std::wstring> values = CopyValues(doc, interfaceQualifier);
-      benchmark::DoNotOptimize(values);
-    }
+    fastestFloor = std::min(fastestFloor, BatchSeconds(floor));
+    const std::uint64_t before = AllocationCount();
+    const double seconds = BatchSeconds(subject);
+    allocations += AllocationCount() - before;
+    fastestSubject = std::min(fastestSubject, seconds);
+    state.SetIterationTime(seconds);
   }
-  CountInterfaces(state, interfaceQualifiers.size());
+  const double interfaces = static_cast<double>(interfacesPerBatch);
+  state.counters[kInterfacesCounter] = interfaces;
+  state.counters[kFloorCounter] = fastestSubject / fastestFloor;
+  state.counters[kFloorSecondsCounter] = fastestFloor / interfaces;
+  state.counters[kAllocationsCounter] =
+      static_cast<double>(allocations) / (static_cast<double>(state.iterations()) * interfaces);
+}
+
+// The floor of the one-interface benchmarks, on the interface they use.
+auto FloorBatch(Pelka::ZEcuDoc& doc, const std::wstring& interfaceQualifier) {
+  return Batch(kCallsPerBatch,
+               [&doc, interfaceQualifier] { return CopyValues(doc, interfaceQualifier); });
 }
 
 void BM_TolvanToNormalized(benchmark::State& state) {
-  ZComParamManager manager(Opened(InterfaceCount(state), ZUse::Read));
+  Pelka::ZEcuDoc& doc = Opened(InterfaceCount(state), ZUse::Read);
+  ZComParamManager manager(doc);
   const std::wstring interfaceQualifier = MiddleInterface(InterfaceCount(state));
-  for (auto _ : state) {
-    ZComParamConfiguration configuration = manager.TolvanToNormalized(interfaceQualifier.c_str());
-    benchmark::DoNotOptimize(configuration);
-  }
-  CountInterfaces(state, 1);
+  AgainstFloor(state, kCallsPerBatch, FloorBatch(doc, interfaceQualifier),
+               Batch(kCallsPerBatch,
+                     [&] { return manager.TolvanToNormalized(interfaceQualifier.c_str()); }));
 }
 
+// Every interface in turn, one manager; the floor is the same work in the one-interface
+// document, so the ratio is what a read costs more in a document that is larger than the
+// processor caches.
 void BM_TolvanToNormalizedEveryInterface(benchmark::State& state) {
-  ZComParamManager manager(Opened(InterfaceCount(state), ZUse::Read));
-  const std::vector<std::wstring> interfaceQualifiers = EveryInterface(InterfaceCount(state));
-  for (auto _ : state) {
-    for (const std::wstring& interfaceQualifier : interfaceQualifiers) {
-      ZComParamConfiguration configuration = manager.TolvanToNormalized(interfaceQualifier.c_str());
-      benchmark::DoNotOptimize(configuration);
-    }
-  }
-  CountInterfaces(state, interfaceQualifiers.size());
+  const std::size_t interfaceCount = InterfaceCount(state);
+  const std::size_t walks = std::max<std::size_t>(1, kCallsPerBatch / interfaceCount);
+  ZComParamManager small(Opened(1, ZUse::Read));
+  const std::wstring smallInterface = MiddleInterface(1);
+  ZComParamManager manager(Opened(interfaceCount, ZUse::Read));
+  const std::vector<std::wstring> interfaceQualifiers = EveryInterface(interfaceCount);
+  AgainstFloor(state, walks * interfaceCount,
+               Batch(walks * interfaceCount,
+                     [&] { return small.TolvanToNormalized(smallInterface.c_str()); }),
+               Batch(walks, [&] {
+                 std::size_t parameters = 0;
+                 for (const std::wstring& interfaceQualifier : interfaceQualifiers) {
+                   parameters += manager.TolvanToNormalized(interfaceQualifier.c_str())
+                                     .GetComParamCollection()
+                                     .Count();
+                 }
+                 return parameters;
+               }));
 }
 
 void BM_CheckValidity(benchmark::State& state) {
-  ZComParamManager manager(Opened(InterfaceCount(state), ZUse::Read));
-  ZComParamConfiguration configuration =
-      manager.TolvanToNormalized(MiddleInterface(InterfaceCount(state)).c_str());
-  for (auto _ : state) {
-    ZConfigStateReport report = manager.CheckValidity(configuration);
-    benchmark::DoNotOptimize(report);
-  }
-  CountInterfaces(state, 1);
+  Pelka::ZEcuDoc& doc = Opened(InterfaceCount(state), ZUse::Read);
+  ZComParamManager manager(doc);
+  const std::wstring interfaceQualifier = MiddleInterface(InterfaceCount(state));
+  ZComParamConfiguration configuration = manager.TolvanToNormalized(interfaceQualifier.c_str());
+  AgainstFloor(state, kCallsPerBatch, FloorBatch(doc, interfaceQualifier),
+               Batch(kCallsPerBatch, [&] { return manager.CheckValidity(configuration); }));
 }
 
 void BM_NormalizedToTolvanUnchanged(benchmark::State& state) {
-  ZComParamManager manager(Opened(InterfaceCount(state), ZUse::Write));
-  ZComParamConfiguration configuration =
-      manager.TolvanToNormalized(MiddleInterface(InterfaceCount(state)).c_str());
+  Pelka::ZEcuDoc& doc = Opened(InterfaceCount(state), ZUse::Write);
+  ZComParamManager manager(doc);
+  const std::wstring interfaceQualifier = MiddleInterface(InterfaceCount(state));
+  ZComParamConfiguration configuration = manager.TolvanToNormalized(interfaceQualifier.c_str());
   // The first write-back may respell a value (a text attribute takes the preferred alias);
   // from then on the document holds what is written.
   manager.NormalizedToTolvan(configuration);
-  for (auto _ : state) manager.NormalizedToTolvan(configuration);
-  CountInterfaces(state, 1);
+  AgainstFloor(state, kCallsPerBatch, FloorBatch(doc, interfaceQualifier),
+               Batch(kCallsPerBatch, [&] {
+                 manager.NormalizedToTolvan(configuration);
+                 return 0;
+               }));
 }
 
 void BM_NormalizedToTolvanEdited(benchmark::State& state) {
-  ZComParamManager manager(Opened(InterfaceCount(state), ZUse::Write));
+  Pelka::ZEcuDoc& doc = Opened(InterfaceCount(state), ZUse::Write);
+  ZComParamManager manager(doc);
   const std::wstring interfaceQualifier = MiddleInterface(InterfaceCount(state));
   ZComParamConfiguration configurations[2] = {
       manager.TolvanToNormalized(interfaceQualifier.c_str()),
@@ -213,36 +269,39 @@ void BM_NormalizedToTolvanEdited(benchmark::State& state) {
   EditEveryValue(configurations[1]);
   // Alternating, so every write-back changes every value the document holds.
   std::size_t next = 1;
-  for (auto _ : state) {
-    manager.NormalizedToTolvan(configurations[next]);
-    next ^= 1;
-  }
-  CountInterfaces(state, 1);
+  AgainstFloor(state, kCallsPerBatch, FloorBatch(doc, interfaceQualifier),
+               Batch(kCallsPerBatch, [&] {
+                 manager.NormalizedToTolvan(configurations[next]);
+                 next ^= 1;
+                 return 0;
+               }));
 }
 
 void BM_SelfTestSuite(benchmark::State& state) {
   Pelka::ZEcuDoc& doc = Opened(InterfaceCount(state), ZUse::Write);
-  for (auto _ : state) {
-    NComParamTest::ZTestSuiteComParam suite(doc);
-    suite.Run();
-    benchmark::DoNotOptimize(suite.GetTestResult().GetTestReportAsString());
-  }
-  CountInterfaces(state, InterfaceCount(state));
+  AgainstFloor(state, InterfaceCount(state),
+               FloorBatch(doc, MiddleInterface(InterfaceCount(state))), Batch(1, [&] {
+                 NComParamTest::ZTestSuiteComParam suite(doc);
+                 suite.Run();
+                 return suite.GetTestResult().GetTestReportAsString();
+               }));
 }
 
+// Loading against pugixml's own parse of the same file, both from the file and with the
+// document kept until the clock has stopped: closing it is not part of loading.
 void BM_LoadEcuDoc(benchmark::State& state) {
   const std::string& path = DocumentFile(InterfaceCount(state));
-  for (auto _ : state) {
-    std::unique_ptr<Pelka::ZEcuDoc> pDoc = Pelka::LoadEcuDoc(path);
-    benchmark::DoNotOptimize(pDoc);
-    // Closing the document is not part of loading it.
-    state.PauseTiming();
-    pDoc.reset();
-    state.ResumeTiming();
-  }
-  state.SetBytesProcessed(state.iterations() *
+  const std::size_t calls = std::max<std::size_t>(1, kCallsPerBatch / InterfaceCount(state));
+  AgainstFloor(state, calls * InterfaceCount(state),
+               Batch(calls,
+                     [&] {
+                       auto pXml = std::make_unique<pugi::xml_document>();
+                       if (!pXml->load_file(path.c_str())) state.SkipWithError("pugixml refused");
+                       return pXml;
+                     }),
+               Batch(calls, [&] { return Pelka::LoadEcuDoc(path); }));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(calls) *
                           static_cast<std::int64_t>(std::filesystem::file_size(path)));
-  CountInterfaces(state, InterfaceCount(state));
 }
 
 void BM_SaveEcuDoc(benchmark::State& state) {
@@ -260,20 +319,30 @@ void DocumentSizes(benchmark::internal::Benchmark* pBenchmark) {
   pBenchmark->ArgName(kInterfacesCounter)->Unit(benchmark::kMicrosecond);
 }
 
-BENCHMARK(BM_Floor)->Apply(DocumentSizes);
-BENCHMARK(BM_FloorEveryInterface)->Apply(DocumentSizes);
-BENCHMARK(BM_TolvanToNormalized)->Apply(DocumentSizes);
-BENCHMARK(BM_TolvanToNormalizedEveryInterface)->Apply(DocumentSizes);
-BENCHMARK(BM_CheckValidity)->Apply(DocumentSizes);
-BENCHMARK(BM_NormalizedToTolvanUnchanged)->Apply(DocumentSizes);
-BENCHMARK(BM_NormalizedToTolvanEdited)->Apply(DocumentSizes);
-BENCHMARK(BM_SelfTestSuite)->Arg(10)->ArgName(kInterfacesCounter)->Unit(benchmark::kMillisecond);
-// Throughput from the wall clock: reading and writing files is also the kernel's work.
-BENCHMARK(BM_LoadEcuDoc)->Apply(DocumentSizes)->UseRealTime();
+// The floor and the subject keep their own clocks.
+void Interleaved(benchmark::internal::Benchmark* pBenchmark) {
+  DocumentSizes(pBenchmark);
+  pBenchmark->UseManualTime();
+}
+
+BENCHMARK(BM_TolvanToNormalized)->Apply(Interleaved);
+// Up to a document far larger than the processor caches.
+BENCHMARK(BM_TolvanToNormalizedEveryInterface)->Apply(Interleaved)->Arg(kLargeDocument);
+BENCHMARK(BM_CheckValidity)->Apply(Interleaved);
+BENCHMARK(BM_NormalizedToTolvanUnchanged)->Apply(Interleaved);
+BENCHMARK(BM_NormalizedToTolvanEdited)->Apply(Interleaved);
+BENCHMARK(BM_SelfTestSuite)
+    ->Arg(10)
+    ->ArgName(kInterfacesCounter)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime();
+BENCHMARK(BM_LoadEcuDoc)->Apply(Interleaved);
+// Throughput from the wall clock: writing files is also the kernel's work.
 BENCHMARK(BM_SaveEcuDoc)->Apply(DocumentSizes)->UseRealTime();
 
-// The console output, followed by every benchmark's cost per interface as a multiple of the
-// floor of the same document size, and the throughput of those that count bytes.
+// The console output, followed by every benchmark's cost per interface (the fastest
+// repetition), its ratio to its floor (the smallest of the repetitions), its allocations per
+// interface and, for those that count bytes, the throughput.
 class ZFloorRatioReporter : public benchmark::ConsoleReporter {
  public:
   // Plain text: the table is meant to be pasted into bench/README.md.
@@ -285,23 +354,24 @@ class ZFloorRatioReporter : public benchmark::ConsoleReporter {
       if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
       const auto interfaces = run.counters.find(kInterfacesCounter);
       if (interfaces == run.counters.end()) continue;
-      const auto bytes = run.counters.find("bytes_per_second");
       Record({run.run_name.function_name, run.run_name.args,
-              NanosecondsPerInterface(run, interfaces->second.value),
-              bytes == run.counters.end() ? 0.0 : bytes->second.value / 1e6});
+              NanosecondsPerInterface(run, interfaces->second.value), CounterOf(run, kFloorCounter),
+              CounterOf(run, kAllocationsCounter), CounterOf(run, "bytes_per_second") / 1e6});
     }
   }
 
   void Finalize() override {
     ConsoleReporter::Finalize();
     std::ostream& out = GetOutputStream();
-    out << "\nPer interface, fastest repetition; x: multiple of BM_Floor of the same size\n";
+    out << "\nPer interface: time (fastest repetition), x floor of the same run (smallest of the"
+           " repetitions), allocations\n";
     for (const ZRow& row : m_rows) {
       out << std::left << std::setw(56) << (row.function + "/" + row.args) << std::right
           << std::fixed << std::setprecision(0) << std::setw(12) << row.nsPerInterface << " ns";
-      const double floor = FloorOf(row.args);
-      if (floor > 0)
-        out << std::setprecision(1) << std::setw(9) << row.nsPerInterface / floor << 'x';
+      if (row.floorRatio > 0) {
+        out << std::setprecision(2) << std::setw(9) << row.floorRatio << 'x' << std::setprecision(0)
+            << std::setw(9) << row.allocations << " allocs";
+      }
       if (row.megabytesPerSecond > 0) {
         out << std::setprecision(0) << std::setw(8) << row.megabytesPerSecond << " MB/s";
       }
@@ -314,14 +384,25 @@ class ZFloorRatioReporter : public benchmark::ConsoleReporter {
     std::string function;
     std::string args;
     double nsPerInterface;
+    double floorRatio;
+    double allocations;
     double megabytesPerSecond;
   };
 
-  // With repetitions the fastest run counts: on a shared machine the others were interrupted.
+  static double CounterOf(const Run& run, const char* name) {
+    const auto counter = run.counters.find(name);
+    return counter == run.counters.end() ? 0.0 : counter->second.value;
+  }
+
+  // With repetitions the fastest time and the smallest ratio count: on a shared machine the
+  // others were interrupted.
   void Record(const ZRow& run) {
     for (ZRow& row : m_rows) {
       if (row.function == run.function && row.args == run.args) {
-        if (run.nsPerInterface < row.nsPerInterface) row = run;
+        row.nsPerInterface = std::min(row.nsPerInterface, run.nsPerInterface);
+        row.floorRatio = std::min(row.floorRatio, run.floorRatio);
+        row.allocations = std::min(row.allocations, run.allocations);
+        row.megabytesPerSecond = std::max(row.megabytesPerSecond, run.megabytesPerSecond);
         return;
       }
     }
@@ -332,13 +413,6 @@ class ZFloorRatioReporter : public benchmark::ConsoleReporter {
     const double nanoseconds =
         run.GetAdjustedRealTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit);
     return interfaces > 0 ? nanoseconds / interfaces : nanoseconds;
-  }
-
-  double FloorOf(const std::string& args) const {
-    for (const ZRow& row : m_rows) {
-      if (row.function == "BM_Floor" && row.args == args) return row.nsPerInterface;
-    }
-    return 0;
   }
 
   std::vector<ZRow> m_rows;

@@ -47,6 +47,22 @@ ZComParamCollection& ZComParamCollection::operator=(const ZComParamCollection& o
   return *this;
 }
 
+// Swapped, not moved: the source must be left holding nothing, or both would destroy the
+// parameters.
+ZComParamCollection::ZComParamCollection(ZComParamCollection&& other) noexcept {
+  m_normQual2comParam.swap(other.m_normQual2comParam);
+  m_comParamList.swap(other.m_comParamList);
+}
+
+ZComParamCollection& ZComParamCollection::operator=(ZComParamCollection&& other) noexcept {
+  if (this != &other) {
+    Clear();
+    m_normQual2comParam.swap(other.m_normQual2comParam);
+    m_comParamList.swap(other.m_comParamList);
+  }
+  return *this;
+}
+
 ZComParamCollection::~ZComParamCollection() { Clear(); }
 
 bool ZComParamCollection::AddComParam(ZComParam* param) {
@@ -131,6 +147,11 @@ ZComParamConfiguration::ZComParamConfiguration(const wchar_t* interfaceQualifier
 ZComParamConfiguration::ZComParamConfiguration(const ZComParamConfiguration& other) = default;
 
 ZComParamConfiguration& ZComParamConfiguration::operator=(const ZComParamConfiguration& other) =
+    default;
+
+ZComParamConfiguration::ZComParamConfiguration(ZComParamConfiguration&& other) noexcept = default;
+
+ZComParamConfiguration& ZComParamConfiguration::operator=(ZComParamConfiguration&& other) noexcept =
     default;
 
 ZComParamConfiguration::~ZComParamConfiguration() = default;

@@ -17,8 +17,8 @@ namespace {
 constexpr bool kIsSimulatedDefault = false;
 constexpr bool kMayBeModifiedDefault = true;
 
-// Each catalogue row twice: as the prototype, and without its description for callers that
-// replace it anyway (many descriptions are long, and copying them dominated a normalization).
+// Each catalogue row twice: as the prototype, and without the texts that callers replace anyway
+// (alias, name and description: copying them into every clone dominated a normalization).
 struct ZPrototypes {
   std::unique_ptr<const ZComParam> pPrototype;
   std::unique_ptr<const ZComParam> pUndescribed;
@@ -26,20 +26,22 @@ struct ZPrototypes {
 
 using ZPrototypeTable = std::map<std::wstring, ZPrototypes, std::less<>>;
 
-std::unique_ptr<const ZComParam> CreatePrototype(const Vocab::ZCatalogueRow& row,
-                                                 const wchar_t* description) {
+std::unique_ptr<const ZComParam> CreatePrototype(const Vocab::ZCatalogueRow& row, bool described) {
+  const wchar_t* alias = described ? row.qualifier : L"";
+  const wchar_t* description = described ? row.description : L"";
+  const wchar_t* name = described ? row.displayName : L"";
   if (row.valueType == ZComParam::CPTUnsigned) {
-    return std::make_unique<ZUnsignedComParam>(
-        row.qualifier, description, kIsSimulatedDefault, kMayBeModifiedDefault, row.displayName,
-        L"", row.qualifier, row.startRange, row.stopRange, row.defaultValue);
+    return std::make_unique<ZUnsignedComParam>(alias, description, kIsSimulatedDefault,
+                                               kMayBeModifiedDefault, name, L"", row.qualifier,
+                                               row.startRange, row.stopRange, row.defaultValue);
   }
   ZValidValueSet permittedValues;
   for (const wchar_t* const* value = row.permittedValues; *value; ++value) {
     permittedValues.AddValidValue(*value);
   }
-  return std::make_unique<ZStringComParam>(row.qualifier, description, kIsSimulatedDefault,
-                                           kMayBeModifiedDefault, row.displayName, L"",
-                                           row.qualifier, permittedValues, L"");
+  return std::make_unique<ZStringComParam>(alias, description, kIsSimulatedDefault,
+                                           kMayBeModifiedDefault, name, L"", row.qualifier,
+                                           permittedValues, L"");
 }
 
 // Built once per process: a normalization pass releases its catalogue, and the next one would
@@ -48,7 +50,7 @@ const ZPrototypeTable& CataloguePrototypes() {
   static const ZPrototypeTable prototypes = [] {
     ZPrototypeTable table;
     for (const Vocab::ZCatalogueRow& row : Vocab::kCatalogue) {
-      ZPrototypes prototypes{CreatePrototype(row, row.description), CreatePrototype(row, L"")};
+      ZPrototypes prototypes{CreatePrototype(row, true), CreatePrototype(row, false)};
       const bool inserted = table.emplace(row.qualifier, std::move(prototypes)).second;
       COMPARAM_CHECK(inserted, L"findResultIter==m_normQual2comParamPrototype.end()");
     }

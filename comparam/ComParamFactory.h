@@ -24,7 +24,8 @@ class ZComParamFactory {
 
   // A clone of the prototype of exactly that normalized qualifier, owned by the caller; or null.
   ZComParam* CreateComParam(const wchar_t* normQualifier) const;
-  // The same, except that the clone's description may be empty: for a caller that sets its own.
+  // The same, except that the clone's alias, name and description may be empty: for a caller
+  // that sets its own.
   ZComParam* CreateComParamToDescribe(const wchar_t* normQualifier) const;
   // Takes ownership in every case; a duplicate qualifier fails the internal check.
   bool AddPrototype(ZComParam* prototype);

@@ -49,21 +49,16 @@ ZTlvComParam& FindDocumentParam(const ZTlvComInterface& view, const ZComParam& p
   return *pTlvComParam;
 }
 
-// The document-side forms of the value in order of preference, else the value itself.
-ZComParamBabelFish::ZAliasList CandidatesFor(const ZComParamBabelFish& babelFish,
-                                             const ZComParam& param) {
-  ZComParamBabelFish::ZAliasList candidates =
+// The document-side forms of the value in order of preference (else the value itself): the
+// first the attribute accepts; failing all, the value itself as a new tag.
+void WriteValue(const ZComParamBabelFish& babelFish, ZTlvComParam& docParam,
+                const ZComParam& param) {
+  const ZComParamBabelFish::ZAliasList& aliases =
       babelFish.GetValueAliases(param.GetQualifier(), param.GetValue());
-  if (candidates.empty()) candidates.push_back(param.GetValue());
-  return candidates;
-}
-
-// The first candidate the attribute accepts; failing all, the value itself as a new tag.
-void WriteValue(ZTlvComParam& docParam, const ZComParam& param,
-                const ZComParamBabelFish::ZAliasList& candidates) {
-  for (const std::wstring& candidate : candidates) {
+  for (const std::wstring& candidate : aliases) {
     if (docParam.SetValue(candidate.c_str(), false)) return;
   }
+  if (aliases.empty() && docParam.SetValue(param.GetValue(), false)) return;
   if (docParam.SetValue(param.GetValue(), true)) return;
   COMPARAM_LOG(Logging::LevelWarning,
                L"ComParamMan: Writing COM parameter '"
@@ -82,7 +77,7 @@ void WriteBack(const ZComParamBabelFish& babelFish, const ZTlvComInterface& view
                                             << L"' while normalizing to Tolvan COM parameters");
     return;
   }
-  WriteValue(docParam, param, CandidatesFor(babelFish, param));
+  WriteValue(babelFish, docParam, param);
 }
 
 }  // namespace
@@ -124,8 +119,8 @@ ZConfigStateReport ZComParamManager::CheckValidity(ZComParamConfiguration& confi
 void ZComParamManager::NormalizedToTolvan(ZComParamConfiguration& configuration) {
   GuardInternalErrors([&] {
     const ZTlvComInterface view(m_pEcuDoc, configuration.GetInterfaceQualifier());
-    // The walk goes over a deep copy, in the collection's order, and only reads its parameters.
-    const ZComParamCollection comParams(configuration.GetComParamCollection());
+    // Only read: the walk changes the document, never the caller's configuration.
+    const ZComParamCollection& comParams = configuration.GetComParamCollection();
     for (auto it = comParams.Begin(); it != comParams.End(); ++it) {
       WriteBack(*m_pBabelFish, view, *it);
     }

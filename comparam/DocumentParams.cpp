@@ -6,22 +6,40 @@
 #include <attributes/GenericAttrFilter.h>
 #include <pelka/EcuDoc.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <string_view>
-#include <unordered_set>
+#include <utility>
 
 namespace NComParamMan {
+
+namespace {
+
+// Sorting positions by name, not hashing names, keeps this to one allocation: it runs for every
+// reading.
+void MarkLaterNamesakes(std::vector<ZDocumentParam>& params) {
+  std::vector<std::pair<std::wstring_view, std::size_t>> byName;
+  byName.reserve(params.size());
+  for (std::size_t position = 0; position < params.size(); ++position) {
+    byName.emplace_back(params[position].name, position);
+  }
+  std::sort(byName.begin(), byName.end());
+  for (std::size_t i = 1; i < byName.size(); ++i) {
+    if (byName[i].first == byName[i - 1].first) params[byName[i].second].isRead = false;
+  }
+}
+
+}  // namespace
 
 std::vector<ZDocumentParam> GetDocumentParams(Pelka::ZEcuDoc& ecuDoc,
                                               const wchar_t* interfaceQualifier) {
   NAttributes::ZGenericAttrFilter filter(ecuDoc.GetEcu().VirtualAttributes());
   NAttributes::ZAttributePredicate4Interface predicate(ecuDoc, Diag::NonNull(interfaceQualifier));
   std::vector<ZDocumentParam> params;
-  std::unordered_set<std::wstring_view> names;
   for (auto it = filter.Begin(predicate); it != filter.End(); it = filter.FindNext(it)) {
-    const wchar_t* name = GetDocumentSideName(it->GetQualifier());
-    params.push_back({&*it, name, names.insert(name).second});
+    params.push_back({&*it, GetDocumentSideName(it->GetQualifier()), true});
   }
+  MarkLaterNamesakes(params);
   return params;
 }
 

@@ -3,37 +3,29 @@
 #include <Util/Diagnostics.h>
 #include <comparam/DocumentParams.h>
 
-#include <memory>
+#include <algorithm>
 
 namespace NComParamMan {
 
 ZTlvComInterface::ZTlvComInterface(Pelka::ZEcuDoc* pEcuDoc, const wchar_t* interfaceQualifier)
     : m_pEcuDoc(pEcuDoc), m_interfaceQualifier(Diag::NonNull(interfaceQualifier)) {
   COMPARAM_CHECK(m_pEcuDoc, L"m_pEcuDoc");
-  try {
-    Collect();
-  } catch (...) {
-    // The destructor does not run for a constructor that throws.
-    DeleteViews();
-    throw;
-  }
+  Collect();
 }
 
-ZTlvComInterface::~ZTlvComInterface() { DeleteViews(); }
+ZTlvComInterface::~ZTlvComInterface() = default;
 
 void ZTlvComInterface::Collect() {
-  for (const ZDocumentParam& param : GetDocumentParams(*m_pEcuDoc, m_interfaceQualifier.c_str())) {
-    auto pNewView = std::make_unique<ZTlvComParam>(param.pAttribute->GetDefaultAttribute());
-    m_comParams.push_back(pNewView.get());
-    ZTlvComParam* pView = pNewView.release();
-    if (param.isRead) m_qualifier2comParam.emplace(pView->GetQualifier(), pView);
+  const std::vector<ZDocumentParam> params =
+      GetDocumentParams(*m_pEcuDoc, m_interfaceQualifier.c_str());
+  m_comParams.reserve(params.size());
+  m_index.reserve(params.size());
+  for (const ZDocumentParam& param : params) {
+    ZTlvComParam& view = m_views.emplace_back(param.pAttribute->GetDefaultAttribute());
+    if (param.isRead) m_index.emplace_back(view.GetQualifier(), m_comParams.size());
+    m_comParams.push_back(&view);
   }
-}
-
-void ZTlvComInterface::DeleteViews() {
-  for (ZTlvComParam* pView : m_comParams) delete pView;
-  m_qualifier2comParam.clear();
-  m_comParams.clear();
+  std::sort(m_index.begin(), m_index.end());
 }
 
 ZTlvComInterface::Iterator ZTlvComInterface::Begin() const { return m_comParams.begin(); }
@@ -41,8 +33,9 @@ ZTlvComInterface::Iterator ZTlvComInterface::Begin() const { return m_comParams.
 ZTlvComInterface::Iterator ZTlvComInterface::End() const { return m_comParams.end(); }
 
 ZTlvComParam* ZTlvComInterface::FindByQualifier(const wchar_t* qualifier) const {
-  const auto found = m_qualifier2comParam.find(std::wstring_view(Diag::NonNull(qualifier)));
-  return found != m_qualifier2comParam.end() ? found->second : nullptr;
+  const std::wstring_view key(Diag::NonNull(qualifier));
+  const auto found = std::lower_bound(m_index.begin(), m_index.end(), ZIndexEntry(key, 0));
+  return found != m_index.end() && found->first == key ? m_comParams[found->second] : nullptr;
 }
 
 void ZTlvComInterface::PrintOn(std::wostream& stream) const {

@@ -5,10 +5,11 @@
 
 #include <pelka/EcuDoc.h>
 
-#include <map>
+#include <deque>
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace NComParamMan {
@@ -34,14 +35,17 @@ class ZTlvComInterface {
   void PrintOn(std::wostream& stream) const;
 
  private:
+  using ZIndexEntry = std::pair<std::wstring_view, std::size_t>;
+
   void Collect();
-  void DeleteViews();
 
   Pelka::ZEcuDoc* m_pEcuDoc;
   std::wstring m_interfaceQualifier;
+  // A deque keeps its elements in place and allocates them in blocks, not one by one.
+  std::deque<ZTlvComParam> m_views;
   std::vector<ZTlvComParam*> m_comParams;
-  // Keys view the qualifiers the views own, so indexing copies no text.
-  std::map<std::wstring_view, ZTlvComParam*> m_qualifier2comParam;
+  // The views a reading takes, sorted by qualifier; keys view the qualifiers the views own.
+  std::vector<ZIndexEntry> m_index;
 };
 
 }  // namespace NComParamMan

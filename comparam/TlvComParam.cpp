@@ -43,7 +43,6 @@ ZTlvComParam::ZTlvComParam(ZDefaultAttr& defaultAttr)
     : m_pDefaultAttr(&defaultAttr),
       m_pOverrideAttr(nullptr),
       m_qualifier(GetDocumentSideName(defaultAttr.GetQualifier())),
-      m_categoryQualifier(GetDocumentSideName(defaultAttr.GetCategory().GetQualifier())),
       m_attrType(ZAttrTypeChecker::GetAttrType(defaultAttr)) {
   if (!defaultAttr.HasOverride()) return;
   ZOverrideAttrSet& overrides = defaultAttr.GetOwnerDoc().GetEcu().OverriddenAttributes();
@@ -60,7 +59,10 @@ ZAttribute& ZTlvComParam::SourceAttr() const {
 
 const wchar_t* ZTlvComParam::GetQualifier() const { return m_qualifier.c_str(); }
 
-const wchar_t* ZTlvComParam::GetCategoryQualifier() const { return m_categoryQualifier.c_str(); }
+// Read when asked: only listings use it, and a copy for every view cost an allocation each.
+const wchar_t* ZTlvComParam::GetCategoryQualifier() const {
+  return GetDocumentSideName(m_pDefaultAttr->GetCategory().GetQualifier());
+}
 
 const wchar_t* ZTlvComParam::GetName() const {
   return m_pDefaultAttr->GetName(ZLanguage::defaultLangId);
@@ -119,7 +121,8 @@ bool ZTlvComParam::AddEnumTagAndSet(const wchar_t* value) {
 }
 
 void ZTlvComParam::PrintOn(std::wostream& stream) const {
-  stream << L"[n:" << GetName() << L",q:" << m_qualifier << L",c:" << m_categoryQualifier << L"]";
+  stream << L"[n:" << GetName() << L",q:" << m_qualifier << L",c:" << GetCategoryQualifier()
+         << L"]";
 }
 
 }  // namespace NComParamMan

@@ -20,7 +20,8 @@ class ZTlvComParam {
 
   // The attribute's qualifier after its first dot.
   const wchar_t* GetQualifier() const;
-  // The category's qualifier after its first dot.
+  // The category's qualifier after its first dot: the document's own text, valid while the
+  // document is unchanged.
   const wchar_t* GetCategoryQualifier() const;
   // Name and description in the default language.
   const wchar_t* GetName() const;
@@ -40,9 +41,8 @@ class ZTlvComParam {
 
   Pelka::ZDefaultAttr* m_pDefaultAttr;
   Pelka::ZOverrideAttr* m_pOverrideAttr;
-  // Copies: the document model promises nothing about how long its texts stay where they are.
+  // A copy: the document model promises nothing about how long its texts stay where they are.
   std::wstring m_qualifier;
-  std::wstring m_categoryQualifier;
   Pelka::ZAttrManager::ZAttrType m_attrType;
   std::wstring m_valueText;
 };

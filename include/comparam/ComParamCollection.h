@@ -24,6 +24,9 @@ class COMPARAM_API ZComParamCollection {
   // Deep copy: clones of the source's parameters, in the source's order.
   ZComParamCollection(const ZComParamCollection& other);
   ZComParamCollection& operator=(const ZComParamCollection& other);
+  // Takes over other's parameters; other is left empty.
+  ZComParamCollection(ZComParamCollection&& other) noexcept;
+  ZComParamCollection& operator=(ZComParamCollection&& other) noexcept;
   ~ZComParamCollection();
 
   // True: the collection owns param. False when the qualifier is present or the collection
@@ -58,6 +61,9 @@ class COMPARAM_API ZComParamConfiguration {
   // Deep copies: every copy owns its own parameters.
   ZComParamConfiguration(const ZComParamConfiguration& other);
   ZComParamConfiguration& operator=(const ZComParamConfiguration& other);
+  // Takes over other's parameters and qualifier; other is left without parameters.
+  ZComParamConfiguration(ZComParamConfiguration&& other) noexcept;
+  ZComParamConfiguration& operator=(ZComParamConfiguration&& other) noexcept;
   virtual ~ZComParamConfiguration();
 
   const wchar_t* GetInterfaceQualifier() const;

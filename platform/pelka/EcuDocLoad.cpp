@@ -1,4 +1,5 @@
 // Opening a document file: its content, not its name, says which reader it needs.
+#include "EcuDocReader.h"
 #include "OdxSources.h"
 #include "PdxArchive.h"
 #include "pelka/EcuDocFile.h"
@@ -15,7 +16,7 @@ std::unique_ptr<ZEcuDoc> LoadEcuDoc(const std::string& path) {
   if (LooksLikeOdx(bytes.data(), bytes.size())) {
     return ReadOdxSources(OdxFolderSources(path, std::move(bytes)), 1);
   }
-  return ParseEcuDoc(bytes.data(), bytes.size(), path);
+  return ParseEcuDocBytes(std::move(bytes), path);
 }
 
 }  // namespace Pelka

@@ -1,4 +1,6 @@
 // Reading a document in the file format (docs/document-format.md).
+#include "EcuDocReader.h"
+
 #include "EcuDocFormat.h"
 #include "NumberText.h"
 #include "TextUtil.h"
@@ -15,6 +17,7 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace Pelka {
@@ -69,8 +72,9 @@ using SeenLanguages = std::set<ZLanguageId>;
 
 class DocumentReader {
  public:
-  DocumentReader(const char* data, std::size_t size, const std::string& sourceName)
-      : m_source(data, size, sourceName, kParseFlags), m_pDoc(new ZEcuDoc) {}
+  DocumentReader(std::string bytes, const std::string& sourceName)
+      : m_source(std::move(bytes), sourceName, kParseFlags, ZXmlSource::OPParseInPlace),
+        m_pDoc(new ZEcuDoc) {}
 
   std::unique_ptr<ZEcuDoc> Read() {
     const pugi::xml_node root = m_source.Xml().document_element();
@@ -391,9 +395,13 @@ class DocumentReader {
 
 }  // namespace
 
+std::unique_ptr<ZEcuDoc> ParseEcuDocBytes(std::string bytes, const std::string& sourceName) {
+  return DocumentReader(std::move(bytes), sourceName).Read();
+}
+
 std::unique_ptr<ZEcuDoc> ParseEcuDoc(const char* data, std::size_t size,
                                      const std::string& sourceName) {
-  return DocumentReader(data, size, sourceName).Read();
+  return ParseEcuDocBytes(std::string(data, size), sourceName);
 }
 
 }  // namespace Pelka

@@ -541,7 +541,7 @@ bool IsXmlChar(std::uint32_t c) {
 ZXmlSource::ZXmlSource(const char* data, std::size_t size, std::string name, unsigned parseFlags)
     : ZXmlSource(std::string(data, size), std::move(name), parseFlags) {}
 
-ZXmlSource::ZXmlSource(std::string bytes, std::string name, unsigned parseFlags)
+ZXmlSource::ZXmlSource(std::string bytes, std::string name, unsigned parseFlags, ZTextUse textUse)
     : m_name(std::move(name)) {
   try {
     DecodedText decoded = Decode(bytes);
@@ -557,17 +557,24 @@ ZXmlSource::ZXmlSource(std::string bytes, std::string name, unsigned parseFlags)
   } catch (const Refusal& refusal) {
     throw ZDocFileError(m_name + ":" + std::to_string(refusal.line) + ": " + refusal.problem);
   }
+  // Parsing in place changes the text, so the lines are found first.
+  for (std::size_t at = m_text.find('\n'); at != m_text.npos; at = m_text.find('\n', at + 1)) {
+    m_lineBreaks.push_back(at);
+  }
   const pugi::xml_parse_result result =
-      m_xml.load_buffer(m_text.data(), m_text.size(), parseFlags, pugi::encoding_utf8);
+      textUse == OPParseInPlace
+          ? m_xml.load_buffer_inplace(m_text.data(), m_text.size(), parseFlags, pugi::encoding_utf8)
+          : m_xml.load_buffer(m_text.data(), m_text.size(), parseFlags, pugi::encoding_utf8);
   if (!result) FailAt(result.offset, std::string("XML error: ") + result.description());
   CheckOneRoot(*this);
   CheckTree(*this);
 }
 
 std::size_t ZXmlSource::LineAt(std::ptrdiff_t offset) const {
-  const auto end =
-      std::min(static_cast<std::size_t>(std::max<std::ptrdiff_t>(offset, 0)), m_text.size());
-  return LineOf(std::string_view(m_text).substr(0, end));
+  const auto end = static_cast<std::size_t>(std::max<std::ptrdiff_t>(offset, 0));
+  return 1 +
+         static_cast<std::size_t>(std::lower_bound(m_lineBreaks.begin(), m_lineBreaks.end(), end) -
+                                  m_lineBreaks.begin());
 }
 
 void ZXmlSource::FailAt(std::ptrdiff_t offset, const std::string& problem) const {

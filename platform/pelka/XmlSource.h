@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace Pelka {
 
@@ -25,9 +26,14 @@ class ZXmlSource {
   // that is not well-formed. Decodes UTF-8 (with or without BOM), UTF-16 LE/BE with BOM,
   // ISO-8859-1, Windows-1252 and US-ASCII. The bytes are copied; they need not outlive the source.
   ZXmlSource(const char* data, std::size_t size, std::string name, unsigned parseFlags);
+
+  // What becomes of the text: kept as it was for a reader that looks at its bytes (Text()), or
+  // parsed where it lies, which changes it and saves a copy of the whole file.
+  enum ZTextUse : std::uint8_t { OPKeepText, OPParseInPlace };
   // The same from bytes it takes over: a UTF-8 source's bytes become its text without a copy,
   // which a large file's peak memory notices.
-  ZXmlSource(std::string bytes, std::string name, unsigned parseFlags);
+  ZXmlSource(std::string bytes, std::string name, unsigned parseFlags,
+             ZTextUse textUse = OPKeepText);
 
   ZXmlSource(const ZXmlSource&) = delete;
   ZXmlSource& operator=(const ZXmlSource&) = delete;
@@ -43,7 +49,7 @@ class ZXmlSource {
   [[noreturn]] void Fail(pugi::xml_node node, const std::string& problem) const;
 
   // The UTF-8 text that parse offsets refer to, and whether it is the input's own bytes (a UTF-8
-  // source): a byte-exact writer can patch such a source in place.
+  // source): a byte-exact writer can patch such a source in place. Only for OPKeepText.
   std::string_view Text() const { return m_text; }
   bool IsVerbatim() const { return m_verbatim; }
   // Where Text() starts in the input: 3 after a UTF-8 byte order mark, else 0.
@@ -51,9 +57,12 @@ class ZXmlSource {
 
  private:
   std::string m_name;
+  // The decoded UTF-8 text; with OPParseInPlace the tree's texts lie in it.
   std::string m_text;
   bool m_verbatim = true;
   std::size_t m_verbatimOffset = 0;
+  // Offsets of the text's line feeds, taken before parsing changed it.
+  std::vector<std::size_t> m_lineBreaks;
   pugi::xml_document m_xml;
 };
 

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "LogCapture.h"
@@ -291,6 +292,43 @@ TEST_F(ComParamCollectionTest, SelfAssignmentChangesNothing) {
   EXPECT_EQ(&collection.At(1), second);
 }
 
+// ---- moves ----
+
+TEST_F(ComParamCollectionTest, MoveTakesTheParametersThemselvesAndLeavesTheSourceEmpty) {
+  ZComParamCollection source;
+  ZComParam* first = Add(source, L"P2Client");
+  Add(source, L"AddrScheme");
+  Add(source, L"CanIdType");
+
+  ZComParamCollection moved(std::move(source));
+
+  EXPECT_EQ(TrackedParam::s_live, 3);  // nothing cloned
+  EXPECT_EQ(QualifiersByIndex(moved), kInsertionOrder);
+  EXPECT_EQ(moved.FindByQualifier(L"P2Client"), first);
+  EXPECT_EQ(source.Count(), 0u);  // NOLINT(bugprone-use-after-move): the promised state
+  EXPECT_EQ(source.FindByQualifier(L"P2Client"), nullptr);
+  EXPECT_TRUE(source.AddComParam(new TrackedParam(L"P2Client", L"")));
+}
+
+TEST_F(ComParamCollectionTest, MoveAssignmentDestroysTheTargetsOwnAndSelfMoveKeepsAll) {
+  ZComParamCollection source;
+  ZComParam* taken = Add(source, L"CanIdType");
+  ZComParamCollection target;
+  Add(target, L"P2Client");
+  Add(target, L"AddrScheme");
+
+  target = std::move(source);
+
+  EXPECT_EQ(TrackedParam::s_live, 1);
+  EXPECT_EQ(target.Count(), 1u);
+  EXPECT_EQ(target.FindByQualifier(L"CanIdType"), taken);
+  EXPECT_EQ(source.Count(), 0u);  // NOLINT(bugprone-use-after-move): the promised state
+
+  ZComParamCollection& same = target;
+  target = std::move(same);
+  EXPECT_EQ(target.FindByQualifier(L"CanIdType"), taken);
+}
+
 TEST_F(ComParamCollectionTest, CloneRefusedWhileCopyingIsDestroyed) {
   ZComParamCollection source;
   Add(source, L"P2Client", L"kept");
@@ -439,4 +477,21 @@ TEST_F(ComParamConfigurationTest, CopiesAreDeepAndSelfAssignmentIsHarmless) {
   source = same;
   EXPECT_EQ(&source.GetComParamCollection().At(0), before);
   EXPECT_EQ(source.GetComParamCollection().Count(), 2u);
+}
+
+TEST_F(ComParamConfigurationTest, MovesTakeTheParametersAndTheQualifier) {
+  ZComParamConfiguration source(L"If");
+  source.AddComParam(L"a", L"P2Client", 10u, true, false);
+  ZComParam* param = &source.GetComParamCollection().At(0);
+
+  ZComParamConfiguration moved(std::move(source));
+  ZComParamConfiguration assigned(L"Other");
+  assigned.AddComParam(L"c", L"BusType", L"CAN", true, false);
+  assigned = std::move(moved);
+
+  EXPECT_STREQ(assigned.GetInterfaceQualifier(), L"If");
+  ASSERT_EQ(assigned.GetComParamCollection().Count(), 1u);
+  EXPECT_EQ(&assigned.GetComParamCollection().At(0), param);
+  // NOLINTNEXTLINE(bugprone-use-after-move): the promised state
+  EXPECT_EQ(moved.GetComParamCollection().Count(), 0u);
 }

@@ -280,15 +280,19 @@ TEST_F(ComParamFactoryTest, AddedPrototypeLivesOnlyAsLongAsItsCatalogue) {
   EXPECT_NE(Create(L"P2Client"), nullptr);
 }
 
-// The normalization's clone: the catalogue's parameter except for the description it replaces.
-TEST_F(ComParamFactoryTest, CloneToDescribeDiffersOnlyInItsEmptyDescription) {
+// The normalization's clone: the catalogue's parameter except for the texts it replaces.
+TEST_F(ComParamFactoryTest, CloneToDescribeDiffersOnlyInItsEmptyTexts) {
   for (const ExpectedRow& row : kExpectedCatalogue) {
     SCOPED_TRACE(testing::Message() << row.qualifier);
     Clone full = Create(row.qualifier);
     Clone toDescribe(ZComParamFactory::GetInstance()->CreateComParamToDescribe(row.qualifier));
     ASSERT_NE(toDescribe, nullptr);
     EXPECT_STREQ(toDescribe->GetDescription(), L"");
+    EXPECT_STREQ(toDescribe->GetAlias(), L"");
+    EXPECT_STREQ(toDescribe->GetName(), L"");
     toDescribe->SetDescription(full->GetDescription());
+    toDescribe->SetAlias(full->GetAlias());
+    toDescribe->SetName(full->GetName());
     std::wostringstream fullText;
     std::wostringstream toDescribeText;
     full->PrintOn(fullText);
