@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs the comparam tool's selftest and show on every sample document, and check, diff, set and
-# vocabulary, under valgrind memcheck:
+# Runs the comparam tool's selftest and show on every sample document, on the ODX fixture and the
+# real somersault data beside the project, and check, diff, set and vocabulary, under valgrind
+# memcheck:
 # no memory error, and no byte definitely or indirectly lost. There are no suppressions: the
 # library releases everything it holds by the time it is unloaded.
 # Usage: .ci/leaks.sh [build-folder]   (default: build, the native build of .ci/run)
@@ -36,6 +37,14 @@ if [ ${#samples[@]} -eq 0 ]; then
   exit 1
 fi
 memcheck selftest
+samples+=(tests/data/odx/three-layers/cars.odx-d)
+somersault=../shared/realworld/odx/somersault/somersault.odx-d
+if [ -f "$somersault" ]; then
+  samples+=("$somersault")
+elif [ "${CI:-}" = true ]; then
+  echo "CI needs the real-world data at $somersault" >&2
+  exit 1
+fi
 for doc in "${samples[@]}"; do
   memcheck selftest "$doc"
   memcheck show "$doc"
