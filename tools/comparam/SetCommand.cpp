@@ -256,7 +256,6 @@ int RunSet(const ZCommandLine& line, ZContext& context) {
   std::optional<ZTargetLock> lock;
   if (line.inPlace) lock.emplace(documentPath, context.err);
   ZDocument doc(documentPath, context.err);
-  if (doc.IsOdx()) throw ZToolError(ESUsage, "writing ODX documents is not supported yet");
   const std::wstring interfaceQualifier = doc.SelectInterfaces({line.positionals[1]}).front();
   const std::vector<std::unique_ptr<ZChange>> changes =
       MakeChanges(doc, context.log, interfaceQualifier, assignments);

@@ -39,4 +39,12 @@ PELKA_API std::unique_ptr<ZEcuDoc> ReadOdxSources(std::vector<ZOdxSource> source
 PELKA_API std::unique_ptr<ZEcuDoc> ReadPdx(const char* data, std::size_t size,
                                            const std::string& archiveName);
 
+// The sources a document was read from (the bytes, names and order ReadOdxSources or, of its ODX
+// members, ReadPdx was given) with the document's changed values written in: each into its
+// interface's own layer, every other byte kept (docs/odx.md). A source without a change is
+// returned as given. Throws ZDocFileError "problem" for a change that cannot be written, nothing
+// having changed.
+PELKA_API std::vector<ZOdxSource> WriteOdxSources(const ZEcuDoc& doc,
+                                                  std::vector<ZOdxSource> sources);
+
 }  // namespace Pelka
