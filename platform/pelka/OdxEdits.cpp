@@ -232,8 +232,12 @@ class ZPlanner {
   std::string NewText(const ZLeafEdit& leaf) const {
     if (leaf.whole) return *leaf.whole;
     const ZSite& site = *leaf.pSite;
-    const std::string& applied = m_origin.AppliedTexts()[site.appliedText];
+    const std::string applied = site.appliedText < m_origin.AppliedTexts().size()
+                                    ? m_origin.AppliedTexts()[site.appliedText]
+                                    : std::string();
     const std::optional<OdxNames::ZFrameFormat> before = OdxNames::SplitFrameFormat(applied);
+    if (!before)
+      throw ZDocFileError(AttributeNamed(*leaf.pAttribute) + ": no frame format applied");
     const OdxNames::ZFrameFormat format{leaf.scheme.value_or(before->scheme),
                                         leaf.idWidth.value_or(before->idWidth)};
     const std::optional<std::string> text = OdxNames::ReformatFrameFormat(

@@ -276,7 +276,7 @@ class OdxSave : public ::testing::Test {
                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(m_folder);
     fs::create_directories(m_folder);
-    for (const std::string& name : kFiles) fs::copy(kThreeLayers + "/" + name, m_folder / name);
+    for (const std::string& name : kFiles) fs::copy(InFolder(kThreeLayers, name), m_folder / name);
   }
   void TearDown() override { fs::remove_all(m_folder); }
 
