@@ -4,6 +4,7 @@
 #include "OdxTextScan.h"
 #include "TextUtil.h"
 #include "pelka/EcuDocFile.h"
+#include "pelka/OdxFile.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -180,9 +181,8 @@ class ZPlanner {
     std::map<std::uint32_t, std::vector<ZNewRef>> newRefs;
     for (const std::vector<std::size_t>& group : RefGroups()) {
       const ZSite& site = *m_leaves[group.front()].pSite;
-      if (m_plan.layers.empty() || m_plan.layers.back() != site.layer) {
-        m_plan.layers.push_back(site.layer);
-      }
+      m_plan.layers.push_back(site.layer);
+      // The layer's own ref, also one whose empty value stood for nothing, takes the new value.
       if (site.ownValue.begin > 0) {
         for (std::size_t leaf : group) EditOwnValue(m_leaves[leaf]);
       } else {
@@ -243,11 +243,12 @@ class ZPlanner {
     const std::optional<std::string> text = OdxNames::ReformatFrameFormat(
         applied, format, m_origin.Comparams()[site.comparam].textTable);
     if (!text) {
-      throw ZDocFileError(LayerNamed(site.layer) + ": the text table of " +
-                          ToUtf8(leaf.pAttribute->GetName(ZLanguage::defaultLangId)) +
-                          " has no frame format like \"" + applied + "\" with " +
-                          ToUtf8(OdxNames::SchemeText(format.scheme)) + " and " +
-                          ToUtf8(OdxNames::kIdWidths[format.idWidth]) + "; nothing was saved");
+      throw ZOdxValueRefused(LayerNamed(site.layer) + ": the text table of " +
+                                 ToUtf8(leaf.pAttribute->GetName(ZLanguage::defaultLangId)) +
+                                 " has no frame format like \"" + applied + "\" with " +
+                                 ToUtf8(OdxNames::SchemeText(format.scheme)) + " and " +
+                                 ToUtf8(OdxNames::kIdWidths[format.idWidth]),
+                             leaf.pAttribute->GetQualifier());
     }
     return *text;
   }

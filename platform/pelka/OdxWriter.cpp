@@ -82,12 +82,19 @@ template <class TAction>
 auto Naming(const std::string& path, TAction action) {
   try {
     return action();
+  } catch (const ZOdxValueRefused& refused) {
+    throw ZOdxValueRefused(path + ": " + refused.what(), refused.Qualifier());
   } catch (const ZDocFileError& error) {
     throw ZDocFileError(path + ": " + error.what());
   }
 }
 
 }  // namespace
+
+ZOdxValueRefused::ZOdxValueRefused(const std::string& message, std::wstring qualifier)
+    : ZDocFileError(message), m_qualifier(std::move(qualifier)) {}
+
+ZOdxValueRefused::~ZOdxValueRefused() = default;
 
 std::vector<ZOdxSource> WriteOdxSources(const ZEcuDoc& doc, std::vector<ZOdxSource> sources) {
   const ZOdxOrigin* pOrigin = doc.GetOdxOrigin();

@@ -243,7 +243,7 @@ TEST(OdxWrite, ChangesThatCannotBeWrittenAreRefused) {
       {Input(IAsIs),
        {{L"door_left.AddrSchemeFunc", L"Normal"}},
        "interface \"door_left\": the text table of CP_CanFuncReqFormat has no frame format like "
-       "\"normal fixed unsegmented 29-bit transmit\" with Normal and 29-Bit; nothing was saved"},
+       "\"normal fixed unsegmented 29-bit transmit\" with Normal and 29-Bit"},
       {Input(IAsIs),
        {{L"door_right.CP_TesterPresentMessage", L"3E\x01"}},
        "attribute \"door_right.CP_TesterPresentMessage\": character U+0001 cannot be written to "
