@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -206,6 +207,52 @@ const ZByteCase kByteCases[] = {
          "          </COMPARAM-REF>\n        </COMPARAM-REFS>"},
 };
 
+// A folder of its own with the fixture's files, removed afterwards.
+class OdxSave : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_folder = fs::temp_directory_path() /
+               ("comparam-odx-save-" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(m_folder);
+    fs::create_directories(m_folder);
+    for (const std::string& name : kFiles) fs::copy(InFolder(kThreeLayers, name), m_folder / name);
+  }
+  void TearDown() override { fs::remove_all(m_folder); }
+
+  std::string Path(const std::string& name) const { return (m_folder / name).u8string(); }
+
+  // Time stamps a save must not touch.
+  void AgeFiles() {
+    for (const auto& entry : fs::directory_iterator(m_folder)) {
+      fs::last_write_time(entry.path(), fs::last_write_time(entry.path()) - std::chrono::hours(1));
+    }
+  }
+
+  fs::path m_folder;
+};
+
+// Each member's name, time stamp and bytes as the archive holds them (compressed).
+std::vector<std::string> RawMembers(const std::string& archive) {
+  zip_error_t error;
+  zip_source_t* pSource = zip_source_buffer_create(archive.data(), archive.size(), 0, &error);
+  zip_t* pZip = zip_open_from_source(pSource, ZIP_RDONLY, &error);
+  std::vector<std::string> members;
+  for (zip_int64_t i = 0; i < zip_get_num_entries(pZip, 0); ++i) {
+    zip_stat_t stat;
+    zip_stat_index(pZip, static_cast<zip_uint64_t>(i), 0, &stat);
+    std::string raw(static_cast<std::size_t>(stat.comp_size), '\0');
+    zip_file_t* pFile = zip_fopen_index(pZip, static_cast<zip_uint64_t>(i), ZIP_FL_COMPRESSED);
+    zip_fread(pFile, raw.data(), raw.size());
+    zip_fclose(pFile);
+    members.push_back(std::string(stat.name) + "|" + std::to_string(stat.mtime) + "|" + raw);
+  }
+  zip_close(pZip);
+  return members;
+}
+
+}  // namespace
+
 TEST(OdxWrite, OnlyTheChangedValuesAndInsertedRefsDiffer) {
   for (const ZByteCase& test : kByteCases) {
     SCOPED_TRACE(test.what);
@@ -267,31 +314,6 @@ TEST(OdxWrite, ChangesThatCannotBeWrittenAreRefused) {
   }
 }
 
-// A folder of its own with the fixture's files, removed afterwards.
-class OdxSave : public ::testing::Test {
- protected:
-  void SetUp() override {
-    m_folder = fs::temp_directory_path() /
-               ("comparam-odx-save-" +
-                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(m_folder);
-    fs::create_directories(m_folder);
-    for (const std::string& name : kFiles) fs::copy(InFolder(kThreeLayers, name), m_folder / name);
-  }
-  void TearDown() override { fs::remove_all(m_folder); }
-
-  std::string Path(const std::string& name) const { return (m_folder / name).u8string(); }
-
-  // Time stamps a save must not touch.
-  void AgeFiles() {
-    for (const auto& entry : fs::directory_iterator(m_folder)) {
-      fs::last_write_time(entry.path(), fs::file_time_type() + std::chrono::hours(24 * 365 * 40));
-    }
-  }
-
-  fs::path m_folder;
-};
-
 TEST_F(OdxSave, AFolderGetsOnlyTheChangedFileWritten) {
   AgeFiles();
   const auto aged = fs::last_write_time(m_folder / "cars.odx-d");
@@ -340,25 +362,6 @@ TEST_F(OdxSave, KindsOfPathThatDoNotFitAreRefused) {
   }
 }
 
-// Each member's name, time stamp and bytes as the archive holds them (compressed).
-std::vector<std::string> RawMembers(const std::string& archive) {
-  zip_error_t error;
-  zip_source_t* pSource = zip_source_buffer_create(archive.data(), archive.size(), 0, &error);
-  zip_t* pZip = zip_open_from_source(pSource, ZIP_RDONLY, &error);
-  std::vector<std::string> members;
-  for (zip_int64_t i = 0; i < zip_get_num_entries(pZip, 0); ++i) {
-    zip_stat_t stat;
-    zip_stat_index(pZip, static_cast<zip_uint64_t>(i), 0, &stat);
-    std::string raw(static_cast<std::size_t>(stat.comp_size), '\0');
-    zip_file_t* pFile = zip_fopen_index(pZip, static_cast<zip_uint64_t>(i), ZIP_FL_COMPRESSED);
-    zip_fread(pFile, raw.data(), raw.size());
-    zip_fclose(pFile);
-    members.push_back(std::string(stat.name) + "|" + std::to_string(stat.mtime) + "|" + raw);
-  }
-  zip_close(pZip);
-  return members;
-}
-
 TEST_F(OdxSave, APdxGetsOnlyTheChangedMemberRewritten) {
   std::vector<ZipTest::ZMember> members = {{"index.xml", "<CATALOG/>\n"}};
   for (const ZOdxSource& source : Sources(kThreeLayers, kFiles)) {
@@ -381,5 +384,3 @@ TEST_F(OdxSave, APdxGetsOnlyTheChangedMemberRewritten) {
   ExpectSameValues(*pDoc, *pWritten);
   EXPECT_EQ(ReadBytes(Path("cars.pdx")), archive);
 }
-
-}  // namespace
