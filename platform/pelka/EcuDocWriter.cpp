@@ -4,7 +4,6 @@
 #include "OdxSources.h"
 #include "OdxWriter.h"
 #include "TextUtil.h"
-#include "XmlSource.h"
 #include "pelka/AttrUtilities.h"
 #include "pelka/AttributeKinds.h"
 #include "pelka/EcuDocFile.h"
@@ -13,9 +12,7 @@
 
 #include <pugixml.hpp>
 
-#include <cstdint>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 namespace Pelka {

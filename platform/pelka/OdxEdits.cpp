@@ -272,9 +272,8 @@ class ZPlanner {
   std::string_view TextOf(std::uint32_t source) const {
     const ZOdxOrigin::ZSource& origin = m_origin.Sources()[source];
     if (!origin.verbatim) {
-      throw ZDocFileError(
-          (origin.member.empty() ? origin.file : origin.file + ":" + origin.member) +
-          ": values are written only into ODX files in UTF-8; this one is not");
+      throw ZDocFileError(origin.Name() +
+                          ": values are written only into ODX files in UTF-8; this one is not");
     }
     return m_texts[source];
   }

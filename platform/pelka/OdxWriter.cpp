@@ -4,7 +4,6 @@
 #include "OdxEdits.h"
 #include "OdxSources.h"
 #include "PdxArchive.h"
-#include "TextUtil.h"
 #include "pelka/EcuDocFile.h"
 #include "pelka/OdxFile.h"
 
@@ -18,10 +17,6 @@
 namespace Pelka {
 
 namespace {
-
-std::string NameOf(const ZOdxOrigin::ZSource& source) {
-  return source.member.empty() ? source.file : source.file + ":" + source.member;
-}
 
 bool SameFile(const std::string& left, const std::string& right) {
   std::error_code error;
@@ -152,7 +147,7 @@ void SaveOdxDocument(const ZEcuDoc& doc, const std::string& path) {
   for (std::size_t i = 0; i < sources.size(); ++i) {
     if (written[i].bytes == sources[i].bytes) continue;
     if (!container && i != 0) {
-      throw ZDocFileError(path + ": the changes lie in " + NameOf(origins[i]) +
+      throw ZDocFileError(path + ": the changes lie in " + origins[i].Name() +
                           ", not in the file saved");
     }
     changed[written[i].member] = written[i].bytes;

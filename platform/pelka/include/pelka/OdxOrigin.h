@@ -24,6 +24,9 @@ class PELKA_API ZOdxOrigin {
     std::string member;  // the member's name in the container; empty for a file
     bool verbatim;       // the text is the file's own bytes (UTF-8)
     std::size_t verbatimOffset;
+
+    // "FILE", or "ARCHIVE:MEMBER" for a member, as messages name it.
+    std::string Name() const { return member.empty() ? file : file + ":" + member; }
   };
 
   // A diagnostic layer that became an interface.
