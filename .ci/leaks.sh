@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs the comparam tool's selftest and show on every sample document, and check, diff, set and
-# vocabulary, under valgrind memcheck:
+# vocabulary (set also on an ODX file), under valgrind memcheck:
 # no memory error, and no byte definitely or indirectly lost. There are no suppressions: the
 # library releases everything it holds by the time it is unloaded.
 # Usage: .ci/leaks.sh [build-folder]   (default: build, the native build of .ci/run)
@@ -43,4 +43,6 @@ done
 memcheck check "${samples[@]}" --format=junit
 memcheck diff "${samples[0]}" "${samples[-1]}" --format=json
 memcheck set examples/uds-on-can.xml CAN_1 ReqCanId=0x7E1 -o "$build/leaks-set.xml"
+memcheck set tests/data/odx/three-layers/cars.odx-d door_left P2Client=60000 AddrScheme=Normal \
+  -o "$build/leaks-set.odx-d"
 memcheck vocabulary
