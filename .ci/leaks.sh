@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs the comparam tool's selftest and show on every sample document, and check, diff, set and
-# vocabulary (set also on an ODX file), under valgrind memcheck:
+# vocabulary, under valgrind memcheck:
 # no memory error, and no byte definitely or indirectly lost. There are no suppressions: the
 # library releases everything it holds by the time it is unloaded.
 # Usage: .ci/leaks.sh [build-folder]   (default: build, the native build of .ci/run)
