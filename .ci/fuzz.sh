@@ -15,7 +15,7 @@ cmake -S . -B "$build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCOMPARAM_TESTS=OFF -DCOMPARAM_TOOLS=OFF -DCOMPARAM_BENCHMARKS=OFF \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" -j2 --target fuzz_load fuzz_value_text fuzz_round_trip fuzz_load_odx \
-  fuzz_load_pdx
+  fuzz_load_pdx fuzz_round_trip_odx
 built_seeds="$(cd "$build" && pwd)/fuzz/seeds"  # the ODX targets' seeds, made by configuring
 
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
@@ -41,3 +41,5 @@ seeds=("$root/tests/data/odx" "$built_seeds/load_odx")
 fuzz fuzz_load_odx -dict="$root/fuzz/odx.dict"
 seeds=("$root/fuzz/corpus/load_pdx" "$built_seeds/load_pdx")
 fuzz fuzz_load_pdx -dict="$root/fuzz/zip.dict"
+seeds=("$root/tests/data/odx" "$built_seeds/load_odx")
+fuzz fuzz_round_trip_odx -dict="$root/fuzz/odx.dict"

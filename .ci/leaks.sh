@@ -52,4 +52,6 @@ done
 memcheck check "${samples[@]}" --format=junit
 memcheck diff "${samples[0]}" "${samples[-1]}" --format=json
 memcheck set examples/uds-on-can.xml CAN_1 ReqCanId=0x7E1 -o "$build/leaks-set.xml"
+memcheck set tests/data/odx/three-layers/cars.odx-d door_left P2Client=60000 AddrScheme=Normal \
+  -o "$build/leaks-set.odx-d"
 memcheck vocabulary

@@ -2,8 +2,8 @@
 #include "EcuDocFormat.h"
 #include "FileReplace.h"
 #include "OdxSources.h"
+#include "OdxWriter.h"
 #include "TextUtil.h"
-#include "XmlSource.h"
 #include "pelka/AttrUtilities.h"
 #include "pelka/AttributeKinds.h"
 #include "pelka/EcuDocFile.h"
@@ -12,9 +12,7 @@
 
 #include <pugixml.hpp>
 
-#include <cstdint>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 namespace Pelka {
@@ -22,33 +20,6 @@ namespace Pelka {
 namespace {
 
 namespace F = DocFormat;
-
-// A wide character as its code unit: no sign, whatever the width of wchar_t.
-std::uint32_t CodeUnit(wchar_t c) { return static_cast<std::make_unsigned_t<wchar_t>>(c); }
-
-bool IsHighSurrogate(std::uint32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(std::uint32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
-// The text as UTF-8 for the file. A character XML cannot hold, not even as a reference, is
-// refused: the file would not load again.
-std::string XmlText(const std::wstring& text) {
-  for (std::size_t at = 0; at < text.size(); ++at) {
-    const std::uint32_t c = CodeUnit(text[at]);
-    const bool pair = sizeof(wchar_t) == 2 && IsHighSurrogate(c) && at + 1 < text.size() &&
-                      IsLowSurrogate(CodeUnit(text[at + 1]));
-    if (pair) {
-      ++at;
-    } else if (!IsXmlChar(c)) {
-      std::string hex = "000000";
-      for (std::uint32_t rest = c, digit = 6; digit-- > 0; rest >>= 4) {
-        hex[digit] = "0123456789ABCDEF"[rest & 15];
-      }
-      throw ZDocFileError("character U+" + hex.substr(c > 0xFFFF ? 0 : 2) +
-                          " cannot be written to XML");
-    }
-  }
-  return ToUtf8(text);
-}
 
 void SetText(pugi::xml_attribute attribute, const std::wstring& text) {
   attribute.set_value(XmlText(text).c_str());
@@ -252,8 +223,9 @@ class DocumentWriter {
 std::string FormatEcuDoc(const ZEcuDoc& doc) { return DocumentWriter(doc).Format(); }
 
 void SaveEcuDoc(const ZEcuDoc& doc, const std::string& path) {
-  if (doc.GetOdxOrigin() != nullptr || IsOdxPath(path)) {
-    throw ZDocFileError(path + ": writing ODX documents is not supported yet");
+  if (doc.GetOdxOrigin() != nullptr) return SaveOdxDocument(doc, path);
+  if (IsOdxPath(path)) {
+    throw ZDocFileError(path + ": only a document read from ODX can be saved as ODX");
   }
   std::string content;
   Naming(path, [&] { content = FormatEcuDoc(doc); });

@@ -176,7 +176,8 @@ class ZPlanner {
                   ZOdxOrigin::OPWhole,
                   false,
                   pInheritedRef && !pInheritedRef->protocolSnRef.empty(),
-                  {0, 0, false}}};
+                  {0, 0, false},
+                  npos}};
       if (pOwnRef) {
         leaf.pOwn = ValueOf(*pOwnRef, param, i);
         leaf.site.setByLayer = leaf.pOwn != nullptr;
@@ -193,6 +194,10 @@ class ZPlanner {
   // The texts of a complex comparam's leaves as they apply: those of the ref, or the defaults.
   std::uint32_t AddComplexValue(const ZStackParam& param, const ZOdxLayers::ZComparamRef* pRef) {
     ZOdxOrigin::ZComplexValue value;
+    const std::vector<pugi::xml_node> members = MembersOf(param.comparam);
+    value.nested = std::any_of(members.begin(), members.end(), [](pugi::xml_node member) {
+      return IsNamed(member, kComplexComparam);
+    });
     for (std::size_t i = 0; i < param.leafElements.size(); ++i) {
       if (pRef) {
         value.members.push_back(TextContent(*pRef->pSource, RefValues(*pRef, param).elements[i]));
@@ -215,13 +220,23 @@ class ZPlanner {
     return std::nullopt;
   }
 
-  static std::optional<OdxNames::ZFrameFormat> FrameFormatOf(const ZOdxParamInfo& info,
-                                                             const ZOdxTypedValue& value) {
+  static const std::string* FindTagText(const ZOdxParamInfo& info, const ZOdxTypedValue& value) {
     const ZEnumTagId id = std::get<ZEnumTagId>(value);
     for (const ZOdxValueType::ZTag& tag : info.type.tags) {
-      if (tag.id == id) return OdxNames::SplitFrameFormat(tag.text);
+      if (tag.id == id) return &tag.text;
     }
-    return std::nullopt;
+    return nullptr;
+  }
+
+  static std::string TagTextOf(const ZOdxParamInfo& info, const ZOdxTypedValue& value) {
+    const std::string* pText = FindTagText(info, value);
+    return pText ? *pText : std::string();
+  }
+
+  static std::optional<OdxNames::ZFrameFormat> FrameFormatOf(const ZOdxParamInfo& info,
+                                                             const ZOdxTypedValue& value) {
+    const std::string* pText = FindTagText(info, value);
+    return pText ? OdxNames::SplitFrameFormat(*pText) : std::nullopt;
   }
 
   static bool Splits(const ZLeaf& leaf) {
@@ -250,6 +265,9 @@ class ZPlanner {
       }
       ZOdxOrigin::ZValueSite site = leaf.site;
       site.part = part;
+      if (part != ZOdxOrigin::OPWhole) {
+        site.appliedText = m_origin.AddAppliedText(TagTextOf(*leaf.pInfo, *leaf.Effective()));
+      }
       planned.params.push_back({leaf.pInfo, normalized, part, leaf.pInherited, leaf.pOwn, site});
     };
     for (const ZLeaf& leaf : leaves) {

@@ -73,6 +73,7 @@ bool LooksLikeOdx(const char* data, std::size_t size) noexcept {
 
 std::unique_ptr<ZEcuDoc> ReadOdxSources(std::vector<ZOdxSource> sources, std::size_t primaryCount) {
   auto pOrigin = std::make_unique<ZOdxOrigin>();
+  pOrigin->SetPrimaryCount(std::min(primaryCount, sources.size()));
   ZOdxWarnings warnings;
   ZOdxPlan plan;
   {

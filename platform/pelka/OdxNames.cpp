@@ -101,15 +101,42 @@ void ForEachWord(std::string_view text, TVisit visit) {
   }
 }
 
-std::optional<ZScheme> SchemeOf(std::string_view text) {
+const ZSchemeWords* SchemeWordsOf(std::string_view text) {
   for (const ZSchemeWords& entry : kSchemeWords) {
     const std::size_t length = entry.words.size();
     if (text.size() > length && text[length] == ' ' &&
         EqualIgnoringCase(text.substr(0, length), entry.words)) {
-      return entry.scheme;
+      return &entry;
     }
   }
-  return std::nullopt;
+  return nullptr;
+}
+
+std::optional<ZScheme> SchemeOf(std::string_view text) {
+  const ZSchemeWords* pEntry = SchemeWordsOf(text);
+  return pEntry ? std::optional<ZScheme>(pEntry->scheme) : std::nullopt;
+}
+
+bool IsWidthWord(std::string_view word) {
+  return std::any_of(std::begin(kWidthWords), std::end(kWidthWords),
+                     [&](std::string_view width) { return EqualIgnoringCase(word, width); });
+}
+
+// The words after the scheme but the identifier width, in lower case: "segmented transmit
+// with fc".
+std::string OtherWordsOf(std::string_view text) {
+  const ZSchemeWords* pEntry = SchemeWordsOf(text);
+  std::string words;
+  bool widthSeen = false;
+  ForEachWord(text.substr(pEntry ? pEntry->words.size() : 0), [&](std::string_view word) {
+    if (!widthSeen && IsWidthWord(word)) {
+      widthSeen = true;
+      return;
+    }
+    if (!words.empty()) words += ' ';
+    for (char c : word) words += Lower(c);
+  });
+  return words;
 }
 
 std::optional<std::size_t> IdWidthOf(std::string_view text) {
@@ -139,6 +166,19 @@ std::optional<ZFrameFormat> SplitFrameFormat(std::string_view text) noexcept {
   const std::optional<std::size_t> width = IdWidthOf(text);
   if (!scheme || !width) return std::nullopt;
   return ZFrameFormat{*scheme, *width};
+}
+
+std::optional<std::string> ReformatFrameFormat(std::string_view text, ZFrameFormat format,
+                                               const std::vector<std::string>& table) {
+  const std::string otherWords = OtherWordsOf(text);
+  for (const std::string& candidate : table) {
+    const std::optional<ZFrameFormat> split = SplitFrameFormat(candidate);
+    if (split && split->scheme == format.scheme && split->idWidth == format.idWidth &&
+        OtherWordsOf(candidate) == otherWords) {
+      return candidate;
+    }
+  }
+  return std::nullopt;
 }
 
 const ZFormatName* FormatNameOf(std::string_view subset, std::string_view shortName) noexcept {

@@ -4,7 +4,9 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace Pelka {
 namespace OdxNames {
@@ -25,6 +27,11 @@ struct ZFrameFormat {
 };
 // Empty when the text names no scheme or no width.
 std::optional<ZFrameFormat> SplitFrameFormat(std::string_view text) noexcept;
+// The text of the table that has that scheme and width and otherwise the words of the text:
+// "normal segmented 11-bit transmit with FC" with 29-Bit is "normal segmented 29-bit transmit
+// with FC". Empty when the table has no such text.
+std::optional<std::string> ReformatFrameFormat(std::string_view text, ZFrameFormat format,
+                                               const std::vector<std::string>& table);
 
 // The two frame formats a request can have.
 enum ZFormatSide { FSNone, FSPhysical, FSFunctional };

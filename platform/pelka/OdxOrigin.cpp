@@ -35,6 +35,10 @@ std::uint32_t ZOdxOrigin::AddComplexValue(ZComplexValue value) {
   return Append(m_complexValues, std::move(value));
 }
 
+std::uint32_t ZOdxOrigin::AddAppliedText(std::string text) {
+  return Append(m_appliedTexts, std::move(text));
+}
+
 void ZOdxOrigin::SetSite(const ZDefaultAttr& attribute, const ZValueSite& site) {
   const std::size_t position = attribute.GetPosition();
   if (position >= m_siteByPosition.size()) m_siteByPosition.resize(position + 1, npos);

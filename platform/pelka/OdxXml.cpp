@@ -32,7 +32,8 @@ void AppendTextBelow(pugi::xml_node element, std::string& text) {
   }
 }
 
-// The position after the markup that starts at `at` ("<!--", "<![CDATA[", "<?"), or npos.
+}  // namespace
+
 std::size_t SkipMarkup(std::string_view text, std::size_t at) {
   struct ZMarkup {
     std::string_view open, close;
@@ -46,8 +47,6 @@ std::size_t SkipMarkup(std::string_view text, std::size_t at) {
   }
   return std::string_view::npos;
 }
-
-}  // namespace
 
 std::string Element(const char* name) { return std::string("<") + name + ">"; }
 

@@ -70,6 +70,10 @@ constexpr const char* kDocType = "DOCTYPE";
 constexpr const char* kShortNameAttribute = "SHORT-NAME";
 constexpr const char* kParamClass = "PARAM-CLASS";
 
+// The position after the markup that starts at `at` ("<!--", "<![CDATA[", "<?"), or npos when
+// no such markup starts there.
+std::size_t SkipMarkup(std::string_view text, std::size_t at);
+
 // "<NAME>", for messages.
 std::string Element(const char* name);
 

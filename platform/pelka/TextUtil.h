@@ -15,4 +15,9 @@ std::string Quoted(const std::wstring& text);
 // whole number up to 2^53, else the shortest such text.
 std::wstring FloatToText(double value);
 
+// The text as UTF-8 for an XML file. A character XML cannot hold, not even as a reference, is
+// refused with ZDocFileError "character U+0001 cannot be written to XML": the file would not
+// load again.
+std::string XmlText(const std::wstring& text);
+
 }  // namespace Pelka

@@ -314,21 +314,6 @@ TEST(OdxWarnings, AFrameFormatOutsideItsTableSplitsAndIsWarnedAbout) {
             "table of CP_CanPhysReqFormat; it is read as a value of its own");
 }
 
-TEST(OdxSave, DocumentsReadFromOdxAndOdxPathsAreNotWrittenYet) {
-  const std::unique_ptr<ZEcuDoc> pOdx = ReadThreeLayers();
-  const ZEcuDoc own;
-  const std::pair<const ZEcuDoc*, std::string> refused[] = {
-      {pOdx.get(), "out.xml"}, {&own, "out.odx-d"}, {&own, "out.PDX"}, {&own, "out.odx"}};
-  for (const auto& save : refused) {
-    try {
-      SaveEcuDoc(*save.first, save.second);
-      ADD_FAILURE() << save.second << " was written";
-    } catch (const ZDocFileError& error) {
-      EXPECT_EQ(error.what(), save.second + ": writing ODX documents is not supported yet");
-    }
-  }
-}
-
 TEST(OdxContent, TheRootElementTellsAnOdxFile) {
   const std::pair<std::string, bool> cases[] = {
       {"<ODX MODEL-VERSION=\"2.2.0\">", true},

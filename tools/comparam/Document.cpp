@@ -5,6 +5,7 @@
 #include "Utf8.h"
 
 #include <pelka/EcuDocFile.h>
+#include <pelka/OdxFile.h>
 
 #include <filesystem>
 #include <system_error>
@@ -85,6 +86,8 @@ bool ZDocument::IsOdx() const { return m_pDoc->GetOdxOrigin() != nullptr; }
 void ZDocument::Save(const std::string& path) const {
   try {
     Pelka::SaveEcuDoc(*m_pDoc, path);
+  } catch (const Pelka::ZOdxValueRefused&) {
+    throw;  // a refused value, which the command reports as the attribute's refusal
   } catch (const Pelka::ZDocFileError& error) {
     throw ZToolError(ESUsage, error.what());
   }

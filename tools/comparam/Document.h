@@ -35,7 +35,8 @@ class ZDocument {
   // True for a document read from ODX files or a PDX container.
   bool IsOdx() const;
 
-  // Writes the document through a temporary file. Throws ZToolError (usage) on failure.
+  // Writes the document through a temporary file. Throws ZToolError (usage) on failure, and
+  // Pelka::ZOdxValueRefused for a value ODX files cannot take.
   void Save(const std::string& path) const;
 
  private:

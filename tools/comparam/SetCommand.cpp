@@ -11,6 +11,7 @@
 #include "Utf8.h"
 
 #include <comparam/ComParamMan.h>
+#include <pelka/OdxFile.h>
 
 #include <memory>
 #include <optional>
@@ -242,6 +243,25 @@ std::vector<std::unique_ptr<ZChange>> MakeChanges(ZDocument& doc, ZLogWatch& log
   return changes;
 }
 
+// An ODX frame format refuses a scheme and width its text table lacks only when it is saved:
+// reported as the document's refusal of the value, as the attribute's own refusal is.
+void SaveChanges(ZDocument& doc, const std::string& path, const std::wstring& interfaceQualifier,
+                 const std::vector<std::unique_ptr<ZChange>>& changes) {
+  try {
+    doc.Save(path);
+  } catch (const Pelka::ZOdxValueRefused& refused) {
+    for (const std::unique_ptr<ZChange>& pChange : changes) {
+      const Pelka::ZAttribute* pAttribute =
+          FindReadAttribute(doc.Get(), interfaceQualifier, pChange->alias);
+      if (pAttribute != nullptr && refused.Qualifier() == pAttribute->GetQualifier()) {
+        Fail(ESFailed, "nothing was saved: the document refused '" + pChange->assignment.value +
+                           "' for '" + pChange->assignment.name + "' (" + refused.what() + ")");
+      }
+    }
+    Fail(ESFailed, std::string("nothing was saved: ") + refused.what());
+  }
+}
+
 }  // namespace
 
 int RunSet(const ZCommandLine& line, ZContext& context) {
@@ -256,14 +276,13 @@ int RunSet(const ZCommandLine& line, ZContext& context) {
   std::optional<ZTargetLock> lock;
   if (line.inPlace) lock.emplace(documentPath, context.err);
   ZDocument doc(documentPath, context.err);
-  if (doc.IsOdx()) throw ZToolError(ESUsage, "writing ODX documents is not supported yet");
   const std::wstring interfaceQualifier = doc.SelectInterfaces({line.positionals[1]}).front();
   const std::vector<std::unique_ptr<ZChange>> changes =
       MakeChanges(doc, context.log, interfaceQualifier, assignments);
   // An unchanged document is not rewritten in place: saving would only reformat it.
   if (!changes.empty() || !output.empty()) {
     if (lock) lock->CheckUnchanged();
-    doc.Save(output.empty() ? documentPath : output);
+    SaveChanges(doc, output.empty() ? documentPath : output, interfaceQualifier, changes);
   }
   // Reported only once saved, so a failed save never looks like a change.
   for (const std::unique_ptr<ZChange>& pChange : changes) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <pelka/EcuDoc.h>
+#include <pelka/EcuDocFile.h>
 #include <pelka/Export.h>
 
 #include <cstddef>
@@ -38,5 +39,25 @@ PELKA_API std::unique_ptr<ZEcuDoc> ReadOdxSources(std::vector<ZOdxSource> source
 // ("ARCHIVE:MEMBER:LINE: problem"). Throws ZDocFileError.
 PELKA_API std::unique_ptr<ZEcuDoc> ReadPdx(const char* data, std::size_t size,
                                            const std::string& archiveName);
+
+// A changed value the ODX files have no text for (a frame format whose text table lacks the new
+// scheme and width): what() as a ZDocFileError's; Qualifier() names the attribute refused.
+class PELKA_API ZOdxValueRefused : public ZDocFileError {
+ public:
+  ZOdxValueRefused(const std::string& message, std::wstring qualifier);
+  ~ZOdxValueRefused() override;
+  const std::wstring& Qualifier() const noexcept { return m_qualifier; }
+
+ private:
+  std::wstring m_qualifier;
+};
+
+// The sources a document was read from (the bytes, names and order ReadOdxSources or, of its ODX
+// members, ReadPdx was given) with the document's changed values written in: each into its
+// interface's own layer, every other byte kept (docs/odx.md). A source without a change is
+// returned as given. Throws ZDocFileError "problem" (ZOdxValueRefused for a value) for a change
+// that cannot be written, nothing having changed.
+PELKA_API std::vector<ZOdxSource> WriteOdxSources(const ZEcuDoc& doc,
+                                                  std::vector<ZOdxSource> sources);
 
 }  // namespace Pelka

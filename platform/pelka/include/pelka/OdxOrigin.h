@@ -24,6 +24,9 @@ class PELKA_API ZOdxOrigin {
     std::string member;  // the member's name in the container; empty for a file
     bool verbatim;       // the text is the file's own bytes (UTF-8)
     std::size_t verbatimOffset;
+
+    // "FILE", or "ARCHIVE:MEMBER" for a member, as messages name it.
+    std::string Name() const { return member.empty() ? file : file + ":" + member; }
   };
 
   // A diagnostic layer that became an interface.
@@ -48,6 +51,7 @@ class PELKA_API ZOdxOrigin {
   // document order, nested complex members flattened.
   struct ZComplexValue {
     std::vector<std::string> members;
+    bool nested = false;  // it has complex members, so the flat list does not give its shape
   };
 
   // Which part of the value text an attribute stands for: all of it, or the scheme or the
@@ -62,7 +66,8 @@ class PELKA_API ZOdxOrigin {
     bool selfClosing;
   };
 
-  // Where the value of one attribute lives.
+  // Where the value of one attribute lives. ownValue is also set when the layer's own ref holds
+  // an empty value that stands for nothing; it is {0, 0, false} when the layer has no ref.
   struct ZValueSite {
     std::uint32_t layer;         // index into Layers(): the interface's own layer
     std::uint32_t comparam;      // index into Comparams()
@@ -71,6 +76,7 @@ class PELKA_API ZOdxOrigin {
     bool setByLayer;              // the layer's own COMPARAM-REF holds the value, at ownValue
     bool inheritedProtocolSnRef;  // the value came from a ref with a PROTOCOL-SNREF
     ZTextRange ownValue;          // valid when setByLayer
+    std::uint32_t appliedText;    // a frame format part: index into AppliedTexts(), else npos
   };
 
   ZOdxOrigin();
@@ -82,6 +88,10 @@ class PELKA_API ZOdxOrigin {
   const std::vector<ZLayer>& Layers() const noexcept { return m_layers; }
   const std::vector<ZComparam>& Comparams() const noexcept { return m_comparams; }
   const std::vector<ZComplexValue>& ComplexValues() const noexcept { return m_complexValues; }
+  // The whole frame format texts that applied to the parts of interfaces.
+  const std::vector<std::string>& AppliedTexts() const noexcept { return m_appliedTexts; }
+  // How many of Sources(), from the first, gave interfaces (the others only answer references).
+  std::size_t PrimaryCount() const noexcept { return m_primaryCount; }
   // The site of an attribute of the document, or null (an interface, a derived parameter).
   const ZValueSite* SiteOf(const ZDefaultAttr& attribute) const noexcept;
   // What the reading warns about ("FILE:LINE: problem"), in the order found.
@@ -92,6 +102,8 @@ class PELKA_API ZOdxOrigin {
   std::uint32_t AddLayer(ZLayer layer);
   std::uint32_t AddComparam(ZComparam comparam);
   std::uint32_t AddComplexValue(ZComplexValue value);
+  std::uint32_t AddAppliedText(std::string text);
+  void SetPrimaryCount(std::size_t count) noexcept { m_primaryCount = count; }
   void SetSite(const ZDefaultAttr& attribute, const ZValueSite& site);
   void AddWarning(std::string warning);
 
@@ -103,6 +115,8 @@ class PELKA_API ZOdxOrigin {
   std::vector<ZValueSite> m_sites;
   std::vector<std::uint32_t> m_siteByPosition;  // by attribute position: site index, or npos
   std::vector<std::string> m_warnings;
+  std::vector<std::string> m_appliedTexts;
+  std::size_t m_primaryCount = 0;
 };
 
 }  // namespace Pelka
