@@ -3,7 +3,9 @@
 // bits on every platform (the C library's long has 64 bits on some).
 #pragma once
 
+#include <algorithm>
 #include <charconv>
+#include <cstddef>
 #include <cstdint>
 #include <iterator>
 #include <limits>
@@ -19,6 +21,19 @@ void AssignDecimal(std::wstring& text, TInteger number) {
   char digits[std::numeric_limits<TInteger>::digits10 + 2];  // the last digit and a sign
   const std::to_chars_result result = std::to_chars(std::begin(digits), std::end(digits), number);
   text.assign(std::begin(digits), result.ptr);
+}
+
+// Room for the decimal text of any TInteger and its ending null character.
+template <class TInteger>
+inline constexpr std::size_t kDecimalBufferSize = std::numeric_limits<TInteger>::digits10 + 3;
+
+// The same digits, null-ended, in a buffer of the caller's: no allocation. Returns buffer.
+template <class TInteger>
+const wchar_t* WriteDecimal(wchar_t (&buffer)[kDecimalBufferSize<TInteger>], TInteger number) {
+  char digits[kDecimalBufferSize<TInteger> - 1];
+  const std::to_chars_result result = std::to_chars(std::begin(digits), std::end(digits), number);
+  *std::copy(std::begin(digits), result.ptr, buffer) = L'\0';
+  return buffer;
 }
 
 template <class TInteger>

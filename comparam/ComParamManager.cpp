@@ -101,11 +101,10 @@ ZComParamConfiguration ZComParamManager::TolvanToNormalized(const wchar_t* inter
   m_pLastConfiguration = nullptr;
   m_pLastConfiguration = new ZComParamConfiguration(interfaceQualifier);
   GuardInternalErrors([&] {
-    // Destroyed in reverse order: the unidentified parameters never leave this scope.
+    // The unidentified parameters never reach the caller: the normalizer only logs them.
     ZTlvComInterface view(m_pEcuDoc, interfaceQualifier);
     ZComParamNormalizer normalizer;
-    ZComParamCollection unidentified;
-    normalizer.Normalize(view, m_pLastConfiguration->GetComParamCollection(), unidentified);
+    normalizer.Normalize(view, m_pLastConfiguration->GetComParamCollection());
   });
   return *m_pLastConfiguration;
 }

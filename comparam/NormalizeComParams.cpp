@@ -1,5 +1,6 @@
 #include "NormalizeComParams.h"
 
+#include "CollectionWarnings.h"
 #include "ComParamFactory.h"
 
 #include <Util/Diagnostics.h>
@@ -23,14 +24,28 @@ std::size_t LastPosition(const ZComParamBabelFish::ZAliasList& aliases, const wc
              : static_cast<std::size_t>(std::distance(found, aliases.rend())) - 1;
 }
 
+void LogUnidentified(const ZTlvComParam& docParam) {
+  COMPARAM_LOG(Logging::LevelWarning,
+               L"ComParamMan: Unidentified ComParam " << docParam.GetQualifier());
+}
+
 // Kept apart from the normalized ones: a plain text parameter with the document's value as read.
 void AddUnidentified(ZTlvComParam& docParam, ZComParamCollection& unidentified) {
   auto pParam = std::make_unique<ZStringComParam>(
       docParam.GetQualifier(), docParam.GetDescription(), false, docParam.GetMayBeModified(),
       docParam.GetName(), L"", docParam.GetQualifier(), docParam.GetValue());
-  COMPARAM_LOG(Logging::LevelWarning,
-               L"ComParamMan: Unidentified ComParam " << docParam.GetQualifier());
+  LogUnidentified(docParam);
   if (unidentified.AddComParam(pParam.get())) pParam.release();
+}
+
+// What AddUnidentified logs. Whether a document parameter is identified depends on its
+// qualifier alone, so the collection would refuse exactly the views that have an earlier
+// namesake.
+void LogUnidentifiedOnly(const ZTlvComInterface& view, const ZTlvComParam& docParam) {
+  LogUnidentified(docParam);
+  if (view.FindByQualifier(docParam.GetQualifier()) != &docParam) {
+    LogDuplicateQualifier(docParam.GetQualifier());
+  }
 }
 
 }  // namespace
@@ -39,15 +54,26 @@ ZComParamNormalizer::ZComParamNormalizer() = default;
 
 void ZComParamNormalizer::Normalize(ZTlvComInterface& view, ZComParamCollection& collection,
                                     ZComParamCollection& unidentified) {
+  NormalizeInto(view, collection, &unidentified);
+}
+
+void ZComParamNormalizer::Normalize(ZTlvComInterface& view, ZComParamCollection& collection) {
+  NormalizeInto(view, collection, nullptr);
+}
+
+void ZComParamNormalizer::NormalizeInto(ZTlvComInterface& view, ZComParamCollection& collection,
+                                        ZComParamCollection* pUnidentified) {
   collection.Clear();
-  unidentified.Clear();
+  if (pUnidentified) pUnidentified->Clear();
   for (auto it = view.Begin(); it != view.End(); ++it) {
     ZTlvComParam& docParam = **it;
     std::unique_ptr<ZComParam> pParam(CreateNormalizedComParam(docParam));
     if (pParam) {
       AddIdentified(std::move(pParam), collection);
+    } else if (pUnidentified) {
+      AddUnidentified(docParam, *pUnidentified);
     } else {
-      AddUnidentified(docParam, unidentified);
+      LogUnidentifiedOnly(view, docParam);
     }
   }
   // Only a completed pass releases the catalogue; the next use builds it anew.

@@ -23,6 +23,9 @@ class ZComParamNormalizer {
   // unidentified with the others. Throws ZComParamException; what was added so far stays.
   void Normalize(ZTlvComInterface& view, ZComParamCollection& collection,
                  ZComParamCollection& unidentified);
+  // The same for a caller that would only destroy the unidentified parameters: they are logged
+  // as above, duplicates included, and never built.
+  void Normalize(ZTlvComInterface& view, ZComParamCollection& collection);
   // A new catalogue parameter carrying the document's properties, owned by the caller; null
   // when the document parameter has no normalized counterpart.
   ZComParam* CreateNormalizedComParam(ZTlvComParam& docParam);
@@ -32,6 +35,9 @@ class ZComParamNormalizer {
   bool TakesPrecedence(ZComParam& existing, ZComParam& candidate);
 
  private:
+  // Both forms of Normalize; without pUnidentified the unidentified parameters are only logged.
+  void NormalizeInto(ZTlvComInterface& view, ZComParamCollection& collection,
+                     ZComParamCollection* pUnidentified);
   // Adds the parameter unless one with its qualifier stays; then it is destroyed.
   void AddIdentified(std::unique_ptr<ZComParam> pOwned, ZComParamCollection& collection);
 

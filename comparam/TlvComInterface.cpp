@@ -8,16 +8,15 @@
 namespace NComParamMan {
 
 ZTlvComInterface::ZTlvComInterface(Pelka::ZEcuDoc* pEcuDoc, const wchar_t* interfaceQualifier)
-    : m_pEcuDoc(pEcuDoc), m_interfaceQualifier(Diag::NonNull(interfaceQualifier)) {
+    : m_pEcuDoc(pEcuDoc) {
   COMPARAM_CHECK(m_pEcuDoc, L"m_pEcuDoc");
-  Collect();
+  Collect(interfaceQualifier);
 }
 
 ZTlvComInterface::~ZTlvComInterface() = default;
 
-void ZTlvComInterface::Collect() {
-  const std::vector<ZDocumentParam> params =
-      GetDocumentParams(*m_pEcuDoc, m_interfaceQualifier.c_str());
+void ZTlvComInterface::Collect(const wchar_t* interfaceQualifier) {
+  const std::vector<ZDocumentParam> params = GetDocumentParams(*m_pEcuDoc, interfaceQualifier);
   m_comParams.reserve(params.size());
   m_index.reserve(params.size());
   for (const ZDocumentParam& param : params) {

@@ -1,10 +1,11 @@
 // The document-side view of one communication-parameter attribute.
 #pragma once
 
+#include <Util/IntegerText.h>
+
 #include <pelka/Attribute.h>
 
 #include <ostream>
-#include <string>
 
 namespace NComParamMan {
 
@@ -41,10 +42,12 @@ class ZTlvComParam {
 
   Pelka::ZDefaultAttr* m_pDefaultAttr;
   Pelka::ZOverrideAttr* m_pOverrideAttr;
-  // A copy: the document model promises nothing about how long its texts stay where they are.
-  std::wstring m_qualifier;
+  // Points into the attribute's qualifier, which is fixed for the attribute's life: a view
+  // lives for one conversion, and a copy cost an allocation for every parameter read.
+  const wchar_t* m_qualifier;
   Pelka::ZAttrManager::ZAttrType m_attrType;
-  std::wstring m_valueText;
+  // The text of an unsigned value: no allocation for a number's digits.
+  wchar_t m_decimal[kDecimalBufferSize<unsigned>];
 };
 
 }  // namespace NComParamMan
