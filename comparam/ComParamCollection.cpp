@@ -121,6 +121,13 @@ void ZComParamCollection::Clear() {
   m_normQual2comParam.clear();
 }
 
+ZComParamCollection::ZComParamList ZComParamCollection::ReleaseComParams() {
+  m_normQual2comParam.clear();
+  ZComParamList released;
+  released.swap(m_comParamList);
+  return released;
+}
+
 unsigned ZComParamCollection::Count() const {
   return static_cast<unsigned>(m_normQual2comParam.size());
 }

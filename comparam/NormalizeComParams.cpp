@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cwchar>
 #include <iterator>
 #include <memory>
 #include <utility>
@@ -80,19 +81,30 @@ void ZComParamNormalizer::NormalizeInto(ZTlvComInterface& view, ZComParamCollect
   ZComParamFactory::ReleaseInstance();
 }
 
+void ZComParamNormalizer::ReuseComParams(ZComParamCollection& previous) {
+  m_reusables.Adopt(previous.ReleaseComParams());
+}
+
 ZComParam* ZComParamNormalizer::CreateNormalizedComParam(ZTlvComParam& docParam) {
-  ZComParamFactory* pFactory = ZComParamFactory::GetInstance();
   // The document's description replaces the catalogue's (TakeOverDocumentParam).
-  std::unique_ptr<ZComParam> pComParam(pFactory->CreateComParamToDescribe(docParam.GetQualifier()));
+  std::unique_ptr<ZComParam> pComParam(CreateToDescribe(docParam.GetQualifier()));
   if (!pComParam) {
     const std::wstring& normQualifier = m_babelFish.GetNormalizedQualifier(docParam.GetQualifier());
     if (normQualifier.empty()) return nullptr;
-    pComParam.reset(pFactory->CreateComParamToDescribe(normQualifier.c_str()));
+    pComParam.reset(CreateToDescribe(normQualifier.c_str()));
     // The translator knows a qualifier that the catalogue has no prototype for.
     COMPARAM_CHECK(pComParam, L"pComParam");
   }
   TakeOverDocumentParam(docParam, *pComParam);
   return pComParam.release();
+}
+
+ZComParam* ZComParamNormalizer::CreateToDescribe(const wchar_t* normQualifier) {
+  const ZComParam* pPrototype =
+      ZComParamFactory::GetInstance()->FindPrototypeToDescribe(normQualifier);
+  if (!pPrototype) return nullptr;
+  ZComParam* pReused = m_reusables.Take(*pPrototype);
+  return pReused ? pReused : pPrototype->Clone();
 }
 
 void ZComParamNormalizer::TakeOverDocumentParam(ZTlvComParam& docParam, ZComParam& param) {
@@ -124,6 +136,33 @@ void ZComParamNormalizer::AddIdentified(std::unique_ptr<ZComParam> pOwned,
   }
   // Refused, with the collection's duplicate warning, when the existing parameter stays.
   if (collection.AddComParam(pOwned.get())) pOwned.release();
+}
+
+// ---- ZComParamNormalizer::ZReusables ----
+
+ZComParamNormalizer::ZReusables::~ZReusables() {
+  for (ZComParam* pParam : m_params) delete pParam;
+}
+
+void ZComParamNormalizer::ZReusables::Adopt(ZComParamCollection::ZComParamList params) {
+  m_params.splice(m_params.end(), params);
+  m_next = m_params.begin();
+}
+
+ZComParam* ZComParamNormalizer::ZReusables::Take(const ZComParam& prototype) {
+  const wchar_t* normQualifier = prototype.GetQualifier();
+  const auto matches = [normQualifier](const ZComParam* pParam) {
+    return std::wcscmp(pParam->GetQualifier(), normQualifier) == 0;
+  };
+  auto found = std::find_if(m_next, m_params.end(), matches);
+  if (found == m_params.end()) {
+    found = std::find_if(m_params.begin(), m_next, matches);
+    if (found == m_next) return nullptr;
+  }
+  if (!ZComParamFactory::AssignPrototype(prototype, **found)) return nullptr;
+  ZComParam* pTaken = *found;
+  m_next = m_params.erase(found);
+  return pTaken;
 }
 
 }  // namespace NComParamMan
