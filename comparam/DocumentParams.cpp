@@ -1,5 +1,7 @@
 #include <comparam/DocumentParams.h>
 
+#include "DocumentParamNames.h"
+
 #include <Util/Diagnostics.h>
 
 #include <attributes/AttributePredicate.h>
@@ -20,8 +22,8 @@ constexpr std::size_t kUsualParameterCount = 40;
 
 // Sorting positions by name, not hashing names, keeps this to one allocation: it runs for every
 // reading.
-void MarkLaterNamesakes(std::vector<ZDocumentParam>& params) {
-  std::vector<std::pair<std::wstring_view, std::size_t>> byName;
+void MarkLaterNamesakes(std::vector<ZDocumentParam>& params, ZSortedNames& byName) {
+  byName.clear();
   byName.reserve(params.size());
   for (std::size_t position = 0; position < params.size(); ++position) {
     byName.emplace_back(params[position].name, position);
@@ -36,6 +38,13 @@ void MarkLaterNamesakes(std::vector<ZDocumentParam>& params) {
 
 std::vector<ZDocumentParam> GetDocumentParams(Pelka::ZEcuDoc& ecuDoc,
                                               const wchar_t* interfaceQualifier) {
+  ZSortedNames sortedNames;
+  return GetDocumentParams(ecuDoc, interfaceQualifier, sortedNames);
+}
+
+std::vector<ZDocumentParam> GetDocumentParams(Pelka::ZEcuDoc& ecuDoc,
+                                              const wchar_t* interfaceQualifier,
+                                              ZSortedNames& sortedNames) {
   NAttributes::ZGenericAttrFilter filter(ecuDoc.GetEcu().VirtualAttributes());
   NAttributes::ZAttributePredicate4Interface predicate(ecuDoc, Diag::NonNull(interfaceQualifier));
   std::vector<ZDocumentParam> params;
@@ -46,7 +55,7 @@ std::vector<ZDocumentParam> GetDocumentParams(Pelka::ZEcuDoc& ecuDoc,
   for (auto it = filter.Begin(predicate); it != filter.End(); it = filter.FindNext(it)) {
     params.push_back({&*it, GetDocumentSideName(it->GetQualifier()), true});
   }
-  MarkLaterNamesakes(params);
+  MarkLaterNamesakes(params, sortedNames);
   return params;
 }
 

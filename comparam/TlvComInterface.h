@@ -42,7 +42,7 @@ class ZTlvComInterface {
   // A deque keeps its elements in place and allocates them in blocks, not one by one.
   std::deque<ZTlvComParam> m_views;
   std::vector<ZTlvComParam*> m_comParams;
-  // The views a reading takes, sorted by qualifier; keys view the qualifiers the views own.
+  // The views a reading takes, sorted by qualifier; keys view the attributes' qualifiers.
   std::vector<ZIndexEntry> m_index;
 };
 
