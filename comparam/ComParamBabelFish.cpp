@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <functional>
 #include <iterator>
 #include <type_traits>
 
@@ -182,7 +181,7 @@ std::pair<std::wstring_view, std::wstring_view> TextPair(const wchar_t* first,
 }  // namespace
 
 std::size_t ZComParamBabelFish::ZTextViewPairHash::operator()(const ZTextViewPair& texts) const {
-  const std::hash<std::wstring_view> hash;
+  const ZTextHash hash;
   return hash(texts.first) * 31 + hash(texts.second);
 }
 
@@ -279,9 +278,9 @@ const std::wstring& ZComParamBabelFish::GetNormalizedQualifier(const wchar_t* al
 const std::wstring& ZComParamBabelFish::GetNormalizedValue(const wchar_t* normQualifier,
                                                            const wchar_t* valueAlias) const {
   const std::vector<std::wstring>& aliased = m_pTables->m_valueAliasedQualifiers;
-  if (std::find(aliased.begin(), aliased.end(), Diag::NonNull(normQualifier)) == aliased.end()) {
-    return m_emptyString;
-  }
+  const std::wstring_view qualifier(Diag::NonNull(normQualifier));
+  const auto isQualifier = [qualifier](const std::wstring& text) { return text == qualifier; };
+  if (std::none_of(aliased.begin(), aliased.end(), isQualifier)) return m_emptyString;
   return FindIndexedOr(m_pTables->m_valueAlias2normValueIndex, TextPair(normQualifier, valueAlias),
                        m_emptyString);
 }

@@ -1,6 +1,8 @@
 // Translation between document-side aliases and the normalized vocabulary.
 #pragma once
 
+#include <Util/TextHash.h>
+
 #include <cstddef>
 #include <map>
 #include <memory>
@@ -69,7 +71,7 @@ class ZComParamBabelFish {
     std::map<ZTextPair, std::wstring, ZTextPairLess> m_valueAlias2normValue;
     // The two tables every reading asks for each parameter, hashed; keys and values point into
     // the map entries, which stay where they are.
-    std::unordered_map<std::wstring_view, const std::wstring*> m_alias2normQualIndex;
+    std::unordered_map<std::wstring_view, const std::wstring*, ZTextHash> m_alias2normQualIndex;
     std::unordered_map<ZTextViewPair, const std::wstring*, ZTextViewPairHash>
         m_valueAlias2normValueIndex;
     // The few qualifiers that have value aliases: most parameters need no value lookup.

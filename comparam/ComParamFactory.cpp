@@ -3,6 +3,7 @@
 #include "Vocabulary.h"
 
 #include <Util/Diagnostics.h>
+#include <Util/TextHash.h>
 #include <comparam/StringComParam.h>
 #include <comparam/UnsignedComParam.h>
 
@@ -29,7 +30,7 @@ struct ZPrototypes {
 
 // Keyed by the catalogue's own qualifier texts, which live as long as the program: hashed, a
 // lookup compares one text instead of six.
-using ZPrototypeTable = std::unordered_map<std::wstring_view, ZPrototypes>;
+using ZPrototypeTable = std::unordered_map<std::wstring_view, ZPrototypes, ZTextHash>;
 
 std::unique_ptr<const ZComParam> CreatePrototype(const Vocab::ZCatalogueRow& row, bool described) {
   const wchar_t* alias = described ? row.qualifier : L"";
