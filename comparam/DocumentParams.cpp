@@ -53,7 +53,9 @@ std::vector<ZDocumentParam> GetDocumentParams(Pelka::ZEcuDoc& ecuDoc,
   // before: that cost more than the rest of this function.
   params.reserve(kUsualParameterCount);
   for (auto it = filter.Begin(predicate); it != filter.End(); it = filter.FindNext(it)) {
-    params.push_back({&*it, GetDocumentSideName(it->GetQualifier()), true});
+    // Each dereference looks up the ECU's override again.
+    Pelka::ZAttribute& attribute = *it;
+    params.push_back({&attribute, GetDocumentSideName(attribute.GetQualifier()), true});
   }
   MarkLaterNamesakes(params, sortedNames);
   return params;

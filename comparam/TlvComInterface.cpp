@@ -24,7 +24,7 @@ void ZTlvComInterface::Collect(const wchar_t* interfaceQualifier) {
       GetDocumentParams(*m_pEcuDoc, interfaceQualifier, m_index);
   m_comParams.reserve(params.size());
   for (const ZDocumentParam& param : params) {
-    m_comParams.push_back(&m_views.emplace_back(param.pAttribute->GetDefaultAttribute()));
+    m_comParams.push_back(&m_views.emplace_back(*param.pAttribute));
   }
   const auto laterNamesake = [&params](const ZIndexEntry& entry) {
     return !params[entry.second].isRead;

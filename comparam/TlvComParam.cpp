@@ -51,6 +51,14 @@ ZTlvComParam::ZTlvComParam(ZDefaultAttr& defaultAttr)
   COMPARAM_CHECK(m_pOverrideAttr != nullptr, L"m_pOverrideAttr!=NULL");
 }
 
+ZTlvComParam::ZTlvComParam(ZAttribute& ecuAttribute)
+    : m_pDefaultAttr(&ecuAttribute.GetDefaultAttribute()),
+      m_pOverrideAttr(ecuAttribute.IsOverride() ? static_cast<ZOverrideAttr*>(&ecuAttribute)
+                                                : nullptr),
+      m_qualifier(GetDocumentSideName(m_pDefaultAttr->GetQualifier())),
+      m_attrType(ZAttrTypeChecker::GetAttrType(*m_pDefaultAttr)),
+      m_decimal() {}
+
 ZTlvComParam::~ZTlvComParam() = default;
 
 ZAttribute& ZTlvComParam::SourceAttr() const {

@@ -15,6 +15,10 @@ class ZTlvComParam {
  public:
   // Throws ZComParamException when the attribute announces an override the ECU does not hold.
   explicit ZTlvComParam(Pelka::ZDefaultAttr& defaultAttr);
+  // The attribute as the ECU sees it, as GetDocumentParams gives it: its override there, else
+  // the default attribute. Needs no search for the override, which in a large document is
+  // where a reading waits for memory.
+  explicit ZTlvComParam(Pelka::ZAttribute& ecuAttribute);
   virtual ~ZTlvComParam();
   ZTlvComParam(const ZTlvComParam&) = delete;
   ZTlvComParam& operator=(const ZTlvComParam&) = delete;
