@@ -3,6 +3,7 @@
 
 #include <logging/Logging.h>
 
+#include <cstddef>
 #include <ostream>
 #include <sstream>
 #include <streambuf>
@@ -14,6 +15,8 @@ namespace Diag {
 // Collects what is streamed into it in one string.
 class ZTextBuffer : public std::wstreambuf {
  public:
+  // Room for a usual log line at once: grown piece by piece, a line took three allocations.
+  ZTextBuffer() { m_text.reserve(kLineCapacity); }
   const std::wstring& Text() const { return m_text; }
 
  protected:
@@ -21,6 +24,9 @@ class ZTextBuffer : public std::wstreambuf {
   std::streamsize xsputn(const wchar_t* text, std::streamsize count) override;
 
  private:
+  // Below the 1 KiB at which the C library's allocator starts reorganizing its free lists.
+  static constexpr std::size_t kLineCapacity = 120;
+
   std::wstring m_text;
 };
 

@@ -4,6 +4,7 @@
 
 #include <Util/Diagnostics.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <iterator>
 #include <type_traits>
@@ -165,12 +166,45 @@ const typename Map::mapped_type& FindOr(const Map& map, const Key& key,
   return found == map.end() ? notFound : found->second;
 }
 
+template <class Index, class Key>
+const std::wstring& FindIndexedOr(const Index& index, const Key& key,
+                                  const std::wstring& notFound) {
+  const auto found = index.find(key);
+  return found == index.end() ? notFound : *found->second;
+}
+
 std::pair<std::wstring_view, std::wstring_view> TextPair(const wchar_t* first,
                                                          const wchar_t* second) {
   return {Diag::NonNull(first), Diag::NonNull(second)};
 }
 
 }  // namespace
+
+std::size_t ZComParamBabelFish::ZTextViewPairHash::operator()(const ZTextViewPair& texts) const {
+  const ZTextHash hash;
+  return hash(texts.first) * 31 + hash(texts.second);
+}
+
+ZComParamBabelFish::ZTables::ZTables(const ZTables& other)
+    : m_normQual2aliases(other.m_normQual2aliases),
+      m_alias2normQual(other.m_alias2normQual),
+      m_normValue2aliases(other.m_normValue2aliases),
+      m_valueAlias2normValue(other.m_valueAlias2normValue),
+      m_valueAliasedQualifiers(other.m_valueAliasedQualifiers) {
+  for (const auto& entry : m_alias2normQual) Index(entry);
+  for (const auto& entry : m_valueAlias2normValue) Index(entry);
+}
+
+void ZComParamBabelFish::ZTables::Index(
+    const std::pair<const std::wstring, std::wstring>& aliasEntry) {
+  m_alias2normQualIndex[aliasEntry.first] = &aliasEntry.second;
+}
+
+void ZComParamBabelFish::ZTables::Index(
+    const std::pair<const ZTextPair, std::wstring>& valueAliasEntry) {
+  m_valueAlias2normValueIndex[{valueAliasEntry.first.first, valueAliasEntry.first.second}] =
+      &valueAliasEntry.second;
+}
 
 // Every normalization pass builds a translator; the tables are built once and shared instead.
 ZComParamBabelFish::ZComParamBabelFish() : m_pTables(BuiltInTables()) {}
@@ -212,8 +246,10 @@ void ZComParamBabelFish::AddValueAliases(const wchar_t* normQualifier, const wch
 void ZComParamBabelFish::AddAliasesTo(ZTables& tables, const wchar_t* normQualifier,
                                       const wchar_t* const* aliases) {
   const std::wstring target = Diag::NonNull(normQualifier);
-  tables.m_normQual2aliases[target] = EnterAliases(
-      aliases, [&](const std::wstring& alias) { tables.m_alias2normQual[alias] = target; });
+  tables.m_normQual2aliases[target] = EnterAliases(aliases, [&](const std::wstring& alias) {
+    const auto entry = tables.m_alias2normQual.insert_or_assign(alias, target).first;
+    tables.Index(*entry);
+  });
 }
 
 void ZComParamBabelFish::AddValueAliasesTo(ZTables& tables, const wchar_t* normQualifier,
@@ -221,21 +257,32 @@ void ZComParamBabelFish::AddValueAliasesTo(ZTables& tables, const wchar_t* normQ
                                            const wchar_t* const* valueAliases) {
   const std::wstring qualifier = Diag::NonNull(normQualifier);
   const std::wstring target = Diag::NonNull(normValue);
+  std::vector<std::wstring>& aliased = tables.m_valueAliasedQualifiers;
+  if (std::find(aliased.begin(), aliased.end(), qualifier) == aliased.end()) {
+    aliased.push_back(qualifier);
+  }
   tables.m_normValue2aliases[{qualifier, target}] =
       EnterAliases(valueAliases, [&](const std::wstring& alias) {
-        tables.m_valueAlias2normValue[{qualifier, alias}] = target;
+        const auto entry =
+            tables.m_valueAlias2normValue.insert_or_assign(ZTextPair(qualifier, alias), target)
+                .first;
+        tables.Index(*entry);
       });
 }
 
 const std::wstring& ZComParamBabelFish::GetNormalizedQualifier(const wchar_t* alias) const {
-  return FindOr(m_pTables->m_alias2normQual, std::wstring_view(Diag::NonNull(alias)),
-                m_emptyString);
+  return FindIndexedOr(m_pTables->m_alias2normQualIndex, std::wstring_view(Diag::NonNull(alias)),
+                       m_emptyString);
 }
 
 const std::wstring& ZComParamBabelFish::GetNormalizedValue(const wchar_t* normQualifier,
                                                            const wchar_t* valueAlias) const {
-  return FindOr(m_pTables->m_valueAlias2normValue, TextPair(normQualifier, valueAlias),
-                m_emptyString);
+  const std::vector<std::wstring>& aliased = m_pTables->m_valueAliasedQualifiers;
+  const std::wstring_view qualifier(Diag::NonNull(normQualifier));
+  const auto isQualifier = [qualifier](const std::wstring& text) { return text == qualifier; };
+  if (std::none_of(aliased.begin(), aliased.end(), isQualifier)) return m_emptyString;
+  return FindIndexedOr(m_pTables->m_valueAlias2normValueIndex, TextPair(normQualifier, valueAlias),
+                       m_emptyString);
 }
 
 const ZComParamBabelFish::ZAliasList& ZComParamBabelFish::GetAliases(

@@ -1,10 +1,14 @@
 // Translation between document-side aliases and the normalized vocabulary.
 #pragma once
 
+#include <Util/TextHash.h>
+
+#include <cstddef>
 #include <map>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -45,11 +49,33 @@ class ZComParamBabelFish {
     }
   };
 
+  using ZTextViewPair = std::pair<std::wstring_view, std::wstring_view>;
+
+  struct ZTextViewPairHash {
+    std::size_t operator()(const ZTextViewPair& texts) const;
+  };
+
   struct ZTables {
+    ZTables() = default;
+    // Copies the tables and indexes the copies.
+    ZTables(const ZTables& other);
+    ZTables& operator=(const ZTables&) = delete;
+
+    // Enters the map entry into its index.
+    void Index(const std::pair<const std::wstring, std::wstring>& aliasEntry);
+    void Index(const std::pair<const ZTextPair, std::wstring>& valueAliasEntry);
+
     std::map<std::wstring, ZAliasList, std::less<>> m_normQual2aliases;
     std::map<std::wstring, std::wstring, std::less<>> m_alias2normQual;
     std::map<ZTextPair, ZAliasList, ZTextPairLess> m_normValue2aliases;
     std::map<ZTextPair, std::wstring, ZTextPairLess> m_valueAlias2normValue;
+    // The two tables every reading asks for each parameter, hashed; keys and values point into
+    // the map entries, which stay where they are.
+    std::unordered_map<std::wstring_view, const std::wstring*, ZTextHash> m_alias2normQualIndex;
+    std::unordered_map<ZTextViewPair, const std::wstring*, ZTextViewPairHash>
+        m_valueAlias2normValueIndex;
+    // The few qualifiers that have value aliases: most parameters need no value lookup.
+    std::vector<std::wstring> m_valueAliasedQualifiers;
   };
 
   // The library's tables, built once per process and never changed afterwards.

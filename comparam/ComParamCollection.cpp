@@ -1,5 +1,6 @@
 #include <comparam/ComParamCollection.h>
 
+#include "CollectionWarnings.h"
 #include "ComParamFactory.h"
 
 #include <Util/Diagnostics.h>
@@ -30,6 +31,12 @@ ZComParam* AddCatalogueClone(ZComParamCollection& collection, const wchar_t* ali
 }
 
 }  // namespace
+
+void LogDuplicateQualifier(std::wstring_view qualifier) {
+  COMPARAM_LOG(Logging::LevelWarning,
+               L"ComParamMan: Trying to insert already existent communication parameter '"
+                   << qualifier << L"' into ComParamCollection");
+}
 
 ZComParamCollection::ZComParamCollection() = default;
 
@@ -70,9 +77,7 @@ bool ZComParamCollection::AddComParam(ZComParam* param) {
   const std::wstring_view qualifier = param->GetQualifier();
   const auto place = m_normQual2comParam.lower_bound(qualifier);
   if (place != m_normQual2comParam.end() && place->first == qualifier) {
-    COMPARAM_LOG(Logging::LevelWarning,
-                 L"ComParamMan: Trying to insert already existent communication parameter '"
-                     << qualifier << L"' into ComParamCollection");
+    LogDuplicateQualifier(qualifier);
     return false;
   }
   // Renamed after adding, a held parameter is filed under its old qualifier; a second entry
@@ -114,6 +119,13 @@ void ZComParamCollection::Clear() {
   for (ZComParam* param : m_comParamList) delete param;
   m_comParamList.clear();
   m_normQual2comParam.clear();
+}
+
+ZComParamCollection::ZComParamList ZComParamCollection::ReleaseComParams() {
+  m_normQual2comParam.clear();
+  ZComParamList released;
+  released.swap(m_comParamList);
+  return released;
 }
 
 unsigned ZComParamCollection::Count() const {

@@ -3,10 +3,14 @@
 #include "Vocabulary.h"
 
 #include <Util/Diagnostics.h>
+#include <Util/TextHash.h>
 #include <comparam/StringComParam.h>
 #include <comparam/UnsignedComParam.h>
 
 #include <memory>
+#include <string_view>
+#include <typeinfo>
+#include <unordered_map>
 #include <utility>
 
 namespace NComParamMan {
@@ -24,7 +28,9 @@ struct ZPrototypes {
   std::unique_ptr<const ZComParam> pUndescribed;
 };
 
-using ZPrototypeTable = std::map<std::wstring, ZPrototypes, std::less<>>;
+// Keyed by the catalogue's own qualifier texts, which live as long as the program: hashed, a
+// lookup compares one text instead of six.
+using ZPrototypeTable = std::unordered_map<std::wstring_view, ZPrototypes, ZTextHash>;
 
 std::unique_ptr<const ZComParam> CreatePrototype(const Vocab::ZCatalogueRow& row, bool described) {
   const wchar_t* alias = described ? row.qualifier : L"";
@@ -59,6 +65,15 @@ const ZPrototypeTable& CataloguePrototypes() {
   return prototypes;
 }
 
+// A kind's own assignment, where both are exactly of that kind: of a kind derived from it a
+// part would be left out.
+template <class TKind>
+bool AssignIfBothAre(ZComParam& target, const ZComParam& source) {
+  if (typeid(target) != typeid(TKind) || typeid(source) != typeid(TKind)) return false;
+  static_cast<TKind&>(target) = static_cast<const TKind&>(source);
+  return true;
+}
+
 }  // namespace
 
 ZComParamFactory* ZComParamFactory::s_pInstance = nullptr;
@@ -81,15 +96,22 @@ ZComParamFactory::~ZComParamFactory() {
 }
 
 ZComParam* ZComParamFactory::CreateComParam(const wchar_t* normQualifier) const {
-  const ZComParam* pPrototype = FindPrototype(Diag::NonNull(normQualifier));
+  const ZComParam* pPrototype = FindPrototype(Diag::NonNull(normQualifier), true);
   return pPrototype ? pPrototype->Clone() : nullptr;
 }
 
 ZComParam* ZComParamFactory::CreateComParamToDescribe(const wchar_t* normQualifier) const {
-  const ZPrototypeTable& catalogue = CataloguePrototypes();
-  const auto found = catalogue.find(std::wstring_view(Diag::NonNull(normQualifier)));
-  if (found != catalogue.end()) return found->second.pUndescribed->Clone();
-  return CreateComParam(normQualifier);
+  const ZComParam* pPrototype = FindPrototypeToDescribe(normQualifier);
+  return pPrototype ? pPrototype->Clone() : nullptr;
+}
+
+const ZComParam* ZComParamFactory::FindPrototypeToDescribe(const wchar_t* normQualifier) const {
+  return FindPrototype(Diag::NonNull(normQualifier), false);
+}
+
+bool ZComParamFactory::AssignPrototype(const ZComParam& prototype, ZComParam& param) {
+  return AssignIfBothAre<ZUnsignedComParam>(param, prototype) ||
+         AssignIfBothAre<ZStringComParam>(param, prototype);
 }
 
 bool ZComParamFactory::AddPrototype(ZComParam* prototype) {
@@ -104,10 +126,13 @@ bool ZComParamFactory::AddPrototype(ZComParam* prototype) {
   return true;
 }
 
-const ZComParam* ZComParamFactory::FindPrototype(std::wstring_view normQualifier) const {
+const ZComParam* ZComParamFactory::FindPrototype(std::wstring_view normQualifier,
+                                                 bool described) const {
   const ZPrototypeTable& catalogue = CataloguePrototypes();
   const auto found = catalogue.find(normQualifier);
-  if (found != catalogue.end()) return found->second.pPrototype.get();
+  if (found != catalogue.end()) {
+    return described ? found->second.pPrototype.get() : found->second.pUndescribed.get();
+  }
   const auto added = m_normQual2comParamPrototype.find(normQualifier);
   return added == m_normQual2comParamPrototype.end() ? nullptr : added->second;
 }

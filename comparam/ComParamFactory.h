@@ -27,12 +27,20 @@ class ZComParamFactory {
   // The same, except that the clone's alias, name and description may be empty: for a caller
   // that sets its own.
   ZComParam* CreateComParamToDescribe(const wchar_t* normQualifier) const;
+  // The prototype CreateComParamToDescribe clones, owned by the catalogue; or null.
+  const ZComParam* FindPrototypeToDescribe(const wchar_t* normQualifier) const;
+  // Makes param equal to a clone of the prototype, in param's own storage: texts assigned to
+  // texts need no new memory. False, param unchanged, when param is not exactly of the
+  // prototype's kind.
+  static bool AssignPrototype(const ZComParam& prototype, ZComParam& param);
   // Takes ownership in every case; a duplicate qualifier fails the internal check.
   bool AddPrototype(ZComParam* prototype);
 
  private:
   ZComParamFactory();
-  const ZComParam* FindPrototype(std::wstring_view normQualifier) const;
+  // Of a catalogue row the prototype, or when not described the one without alias, name and
+  // description; else the prototype added with that qualifier; else null.
+  const ZComParam* FindPrototype(std::wstring_view normQualifier, bool described) const;
 
   // The prototypes added with AddPrototype. The catalogue table's prototypes never change, so
   // every catalogue shares one set of them, built on first use.

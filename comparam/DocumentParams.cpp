@@ -1,5 +1,7 @@
 #include <comparam/DocumentParams.h>
 
+#include "DocumentParamNames.h"
+
 #include <Util/Diagnostics.h>
 
 #include <attributes/AttributePredicate.h>
@@ -7,6 +9,7 @@
 #include <pelka/EcuDoc.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cwchar>
 #include <string_view>
 #include <utility>
@@ -15,10 +18,12 @@ namespace NComParamMan {
 
 namespace {
 
+constexpr std::size_t kUsualParameterCount = 40;
+
 // Sorting positions by name, not hashing names, keeps this to one allocation: it runs for every
 // reading.
-void MarkLaterNamesakes(std::vector<ZDocumentParam>& params) {
-  std::vector<std::pair<std::wstring_view, std::size_t>> byName;
+void MarkLaterNamesakes(std::vector<ZDocumentParam>& params, ZSortedNames& byName) {
+  byName.clear();
   byName.reserve(params.size());
   for (std::size_t position = 0; position < params.size(); ++position) {
     byName.emplace_back(params[position].name, position);
@@ -33,13 +38,26 @@ void MarkLaterNamesakes(std::vector<ZDocumentParam>& params) {
 
 std::vector<ZDocumentParam> GetDocumentParams(Pelka::ZEcuDoc& ecuDoc,
                                               const wchar_t* interfaceQualifier) {
+  ZSortedNames sortedNames;
+  return GetDocumentParams(ecuDoc, interfaceQualifier, sortedNames);
+}
+
+std::vector<ZDocumentParam> GetDocumentParams(Pelka::ZEcuDoc& ecuDoc,
+                                              const wchar_t* interfaceQualifier,
+                                              ZSortedNames& sortedNames) {
   NAttributes::ZGenericAttrFilter filter(ecuDoc.GetEcu().VirtualAttributes());
   NAttributes::ZAttributePredicate4Interface predicate(ecuDoc, Diag::NonNull(interfaceQualifier));
   std::vector<ZDocumentParam> params;
+  // Room for the normalized parameters and a few more at once. Grown one by one, the vector
+  // passed 1 KiB, where the C library's allocator first tidies up every small block freed
+  // before: that cost more than the rest of this function.
+  params.reserve(kUsualParameterCount);
   for (auto it = filter.Begin(predicate); it != filter.End(); it = filter.FindNext(it)) {
-    params.push_back({&*it, GetDocumentSideName(it->GetQualifier()), true});
+    // Each dereference looks up the ECU's override again.
+    Pelka::ZAttribute& attribute = *it;
+    params.push_back({&attribute, GetDocumentSideName(attribute.GetQualifier()), true});
   }
-  MarkLaterNamesakes(params);
+  MarkLaterNamesakes(params, sortedNames);
   return params;
 }
 

@@ -1,5 +1,6 @@
 #include "NormalizeComParams.h"
 
+#include "CollectionWarnings.h"
 #include "ComParamFactory.h"
 
 #include <Util/Diagnostics.h>
@@ -7,6 +8,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cwchar>
 #include <iterator>
 #include <memory>
 #include <utility>
@@ -23,14 +25,28 @@ std::size_t LastPosition(const ZComParamBabelFish::ZAliasList& aliases, const wc
              : static_cast<std::size_t>(std::distance(found, aliases.rend())) - 1;
 }
 
+void LogUnidentified(const ZTlvComParam& docParam) {
+  COMPARAM_LOG(Logging::LevelWarning,
+               L"ComParamMan: Unidentified ComParam " << docParam.GetQualifier());
+}
+
 // Kept apart from the normalized ones: a plain text parameter with the document's value as read.
 void AddUnidentified(ZTlvComParam& docParam, ZComParamCollection& unidentified) {
   auto pParam = std::make_unique<ZStringComParam>(
       docParam.GetQualifier(), docParam.GetDescription(), false, docParam.GetMayBeModified(),
       docParam.GetName(), L"", docParam.GetQualifier(), docParam.GetValue());
-  COMPARAM_LOG(Logging::LevelWarning,
-               L"ComParamMan: Unidentified ComParam " << docParam.GetQualifier());
+  LogUnidentified(docParam);
   if (unidentified.AddComParam(pParam.get())) pParam.release();
+}
+
+// What AddUnidentified logs. Whether a document parameter is identified depends on its
+// qualifier alone, so the collection would refuse exactly the views that have an earlier
+// namesake.
+void LogUnidentifiedOnly(const ZTlvComInterface& view, const ZTlvComParam& docParam) {
+  LogUnidentified(docParam);
+  if (view.FindByQualifier(docParam.GetQualifier()) != &docParam) {
+    LogDuplicateQualifier(docParam.GetQualifier());
+  }
 }
 
 }  // namespace
@@ -39,34 +55,56 @@ ZComParamNormalizer::ZComParamNormalizer() = default;
 
 void ZComParamNormalizer::Normalize(ZTlvComInterface& view, ZComParamCollection& collection,
                                     ZComParamCollection& unidentified) {
+  NormalizeInto(view, collection, &unidentified);
+}
+
+void ZComParamNormalizer::Normalize(ZTlvComInterface& view, ZComParamCollection& collection) {
+  NormalizeInto(view, collection, nullptr);
+}
+
+void ZComParamNormalizer::NormalizeInto(ZTlvComInterface& view, ZComParamCollection& collection,
+                                        ZComParamCollection* pUnidentified) {
   collection.Clear();
-  unidentified.Clear();
+  if (pUnidentified) pUnidentified->Clear();
   for (auto it = view.Begin(); it != view.End(); ++it) {
     ZTlvComParam& docParam = **it;
     std::unique_ptr<ZComParam> pParam(CreateNormalizedComParam(docParam));
     if (pParam) {
       AddIdentified(std::move(pParam), collection);
+    } else if (pUnidentified) {
+      AddUnidentified(docParam, *pUnidentified);
     } else {
-      AddUnidentified(docParam, unidentified);
+      LogUnidentifiedOnly(view, docParam);
     }
   }
   // Only a completed pass releases the catalogue; the next use builds it anew.
   ZComParamFactory::ReleaseInstance();
 }
 
+void ZComParamNormalizer::ReuseComParams(ZComParamCollection& previous) {
+  m_reusables.Adopt(previous.ReleaseComParams());
+}
+
 ZComParam* ZComParamNormalizer::CreateNormalizedComParam(ZTlvComParam& docParam) {
-  ZComParamFactory* pFactory = ZComParamFactory::GetInstance();
   // The document's description replaces the catalogue's (TakeOverDocumentParam).
-  std::unique_ptr<ZComParam> pComParam(pFactory->CreateComParamToDescribe(docParam.GetQualifier()));
+  std::unique_ptr<ZComParam> pComParam(CreateToDescribe(docParam.GetQualifier()));
   if (!pComParam) {
     const std::wstring& normQualifier = m_babelFish.GetNormalizedQualifier(docParam.GetQualifier());
     if (normQualifier.empty()) return nullptr;
-    pComParam.reset(pFactory->CreateComParamToDescribe(normQualifier.c_str()));
+    pComParam.reset(CreateToDescribe(normQualifier.c_str()));
     // The translator knows a qualifier that the catalogue has no prototype for.
     COMPARAM_CHECK(pComParam, L"pComParam");
   }
   TakeOverDocumentParam(docParam, *pComParam);
   return pComParam.release();
+}
+
+ZComParam* ZComParamNormalizer::CreateToDescribe(const wchar_t* normQualifier) {
+  const ZComParam* pPrototype =
+      ZComParamFactory::GetInstance()->FindPrototypeToDescribe(normQualifier);
+  if (!pPrototype) return nullptr;
+  ZComParam* pReused = m_reusables.Take(*pPrototype);
+  return pReused ? pReused : pPrototype->Clone();
 }
 
 void ZComParamNormalizer::TakeOverDocumentParam(ZTlvComParam& docParam, ZComParam& param) {
@@ -98,6 +136,33 @@ void ZComParamNormalizer::AddIdentified(std::unique_ptr<ZComParam> pOwned,
   }
   // Refused, with the collection's duplicate warning, when the existing parameter stays.
   if (collection.AddComParam(pOwned.get())) pOwned.release();
+}
+
+// ---- ZComParamNormalizer::ZReusables ----
+
+ZComParamNormalizer::ZReusables::~ZReusables() {
+  for (ZComParam* pParam : m_params) delete pParam;
+}
+
+void ZComParamNormalizer::ZReusables::Adopt(ZComParamCollection::ZComParamList params) {
+  m_params.splice(m_params.end(), params);
+  m_next = m_params.begin();
+}
+
+ZComParam* ZComParamNormalizer::ZReusables::Take(const ZComParam& prototype) {
+  const wchar_t* normQualifier = prototype.GetQualifier();
+  const auto matches = [normQualifier](const ZComParam* pParam) {
+    return std::wcscmp(pParam->GetQualifier(), normQualifier) == 0;
+  };
+  auto found = std::find_if(m_next, m_params.end(), matches);
+  if (found == m_params.end()) {
+    found = std::find_if(m_params.begin(), m_next, matches);
+    if (found == m_next) return nullptr;
+  }
+  if (!ZComParamFactory::AssignPrototype(prototype, **found)) return nullptr;
+  ZComParam* pTaken = *found;
+  m_next = m_params.erase(found);
+  return pTaken;
 }
 
 }  // namespace NComParamMan

@@ -23,6 +23,12 @@ class ZComParamNormalizer {
   // unidentified with the others. Throws ZComParamException; what was added so far stays.
   void Normalize(ZTlvComInterface& view, ZComParamCollection& collection,
                  ZComParamCollection& unidentified);
+  // The same for a caller that would only destroy the unidentified parameters: they are logged
+  // as above, duplicates included, and never built.
+  void Normalize(ZTlvComInterface& view, ZComParamCollection& collection);
+  // Takes over previous's parameters: the pass gives them new content instead of building new
+  // ones where a qualifier and kind match, and destroys the others with the normalizer.
+  void ReuseComParams(ZComParamCollection& previous);
   // A new catalogue parameter carrying the document's properties, owned by the caller; null
   // when the document parameter has no normalized counterpart.
   ZComParam* CreateNormalizedComParam(ZTlvComParam& docParam);
@@ -32,10 +38,34 @@ class ZComParamNormalizer {
   bool TakesPrecedence(ZComParam& existing, ZComParam& candidate);
 
  private:
+  // Parameters of an earlier pass, owned; taken in the order they were made.
+  class ZReusables {
+   public:
+    ZReusables() = default;
+    ZReusables(const ZReusables&) = delete;
+    ZReusables& operator=(const ZReusables&) = delete;
+    ~ZReusables();
+
+    void Adopt(ZComParamCollection::ZComParamList params);
+    // A parameter of the prototype's qualifier made equal to it (owned by the caller); or null.
+    ZComParam* Take(const ZComParam& prototype);
+
+   private:
+    ZComParamCollection::ZComParamList m_params;
+    // Where the next search starts: a pass over the same interface takes them in order.
+    ZComParamCollection::ZComParamList::iterator m_next = m_params.end();
+  };
+
+  // A reused parameter, else a new clone; null without a prototype.
+  ZComParam* CreateToDescribe(const wchar_t* normQualifier);
+  // Both forms of Normalize; without pUnidentified the unidentified parameters are only logged.
+  void NormalizeInto(ZTlvComInterface& view, ZComParamCollection& collection,
+                     ZComParamCollection* pUnidentified);
   // Adds the parameter unless one with its qualifier stays; then it is destroyed.
   void AddIdentified(std::unique_ptr<ZComParam> pOwned, ZComParamCollection& collection);
 
   ZComParamBabelFish m_babelFish;
+  ZReusables m_reusables;
 };
 
 }  // namespace NComParamMan

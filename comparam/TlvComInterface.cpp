@@ -1,5 +1,7 @@
 #include "TlvComInterface.h"
 
+#include "DocumentParamNames.h"
+
 #include <Util/Diagnostics.h>
 #include <comparam/DocumentParams.h>
 
@@ -8,24 +10,26 @@
 namespace NComParamMan {
 
 ZTlvComInterface::ZTlvComInterface(Pelka::ZEcuDoc* pEcuDoc, const wchar_t* interfaceQualifier)
-    : m_pEcuDoc(pEcuDoc), m_interfaceQualifier(Diag::NonNull(interfaceQualifier)) {
+    : m_pEcuDoc(pEcuDoc) {
   COMPARAM_CHECK(m_pEcuDoc, L"m_pEcuDoc");
-  Collect();
+  Collect(interfaceQualifier);
 }
 
 ZTlvComInterface::~ZTlvComInterface() = default;
 
-void ZTlvComInterface::Collect() {
+// The index is the document parameters' sorted names without the later namesakes: the first of
+// each name is the one read. A view's qualifier is its parameter's name.
+void ZTlvComInterface::Collect(const wchar_t* interfaceQualifier) {
   const std::vector<ZDocumentParam> params =
-      GetDocumentParams(*m_pEcuDoc, m_interfaceQualifier.c_str());
+      GetDocumentParams(*m_pEcuDoc, interfaceQualifier, m_index);
   m_comParams.reserve(params.size());
-  m_index.reserve(params.size());
   for (const ZDocumentParam& param : params) {
-    ZTlvComParam& view = m_views.emplace_back(param.pAttribute->GetDefaultAttribute());
-    if (param.isRead) m_index.emplace_back(view.GetQualifier(), m_comParams.size());
-    m_comParams.push_back(&view);
+    m_comParams.push_back(&m_views.emplace_back(*param.pAttribute));
   }
-  std::sort(m_index.begin(), m_index.end());
+  const auto laterNamesake = [&params](const ZIndexEntry& entry) {
+    return !params[entry.second].isRead;
+  };
+  m_index.erase(std::remove_if(m_index.begin(), m_index.end(), laterNamesake), m_index.end());
 }
 
 ZTlvComInterface::Iterator ZTlvComInterface::Begin() const { return m_comParams.begin(); }

@@ -7,7 +7,6 @@
 
 #include <deque>
 #include <ostream>
-#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -37,14 +36,13 @@ class ZTlvComInterface {
  private:
   using ZIndexEntry = std::pair<std::wstring_view, std::size_t>;
 
-  void Collect();
+  void Collect(const wchar_t* interfaceQualifier);
 
   Pelka::ZEcuDoc* m_pEcuDoc;
-  std::wstring m_interfaceQualifier;
   // A deque keeps its elements in place and allocates them in blocks, not one by one.
   std::deque<ZTlvComParam> m_views;
   std::vector<ZTlvComParam*> m_comParams;
-  // The views a reading takes, sorted by qualifier; keys view the qualifiers the views own.
+  // The views a reading takes, sorted by qualifier; keys view the attributes' qualifiers.
   std::vector<ZIndexEntry> m_index;
 };
 

@@ -4,7 +4,6 @@
 
 #include <Util/ComParamHelper.h>
 #include <Util/Diagnostics.h>
-#include <Util/IntegerText.h>
 #include <comparam/DocumentParams.h>
 
 #include <pelka/AttrUtilities.h>
@@ -43,7 +42,8 @@ ZTlvComParam::ZTlvComParam(ZDefaultAttr& defaultAttr)
     : m_pDefaultAttr(&defaultAttr),
       m_pOverrideAttr(nullptr),
       m_qualifier(GetDocumentSideName(defaultAttr.GetQualifier())),
-      m_attrType(ZAttrTypeChecker::GetAttrType(defaultAttr)) {
+      m_attrType(ZAttrTypeChecker::GetAttrType(defaultAttr)),
+      m_decimal() {
   if (!defaultAttr.HasOverride()) return;
   ZOverrideAttrSet& overrides = defaultAttr.GetOwnerDoc().GetEcu().OverriddenAttributes();
   const auto found = overrides.Find(defaultAttr);
@@ -51,13 +51,21 @@ ZTlvComParam::ZTlvComParam(ZDefaultAttr& defaultAttr)
   COMPARAM_CHECK(m_pOverrideAttr != nullptr, L"m_pOverrideAttr!=NULL");
 }
 
+ZTlvComParam::ZTlvComParam(ZAttribute& ecuAttribute)
+    : m_pDefaultAttr(&ecuAttribute.GetDefaultAttribute()),
+      m_pOverrideAttr(ecuAttribute.IsOverride() ? static_cast<ZOverrideAttr*>(&ecuAttribute)
+                                                : nullptr),
+      m_qualifier(GetDocumentSideName(m_pDefaultAttr->GetQualifier())),
+      m_attrType(ZAttrTypeChecker::GetAttrType(*m_pDefaultAttr)),
+      m_decimal() {}
+
 ZTlvComParam::~ZTlvComParam() = default;
 
 ZAttribute& ZTlvComParam::SourceAttr() const {
   return m_pOverrideAttr ? static_cast<ZAttribute&>(*m_pOverrideAttr) : *m_pDefaultAttr;
 }
 
-const wchar_t* ZTlvComParam::GetQualifier() const { return m_qualifier.c_str(); }
+const wchar_t* ZTlvComParam::GetQualifier() const { return m_qualifier; }
 
 // Read when asked: only listings use it, and a copy for every view cost an allocation each.
 const wchar_t* ZTlvComParam::GetCategoryQualifier() const {
@@ -77,8 +85,7 @@ bool ZTlvComParam::GetMayBeModified() const { return m_pDefaultAttr->MayBeModifi
 const wchar_t* ZTlvComParam::GetValue() {
   ZAttribute& source = SourceAttr();
   if (m_attrType != ZAttrManager::ATUnsigned) return source.GetValueText();
-  AssignDecimal(m_valueText, ZAttrValueReader::GetUnsignedValue(source));
-  return m_valueText.c_str();
+  return WriteDecimal(m_decimal, ZAttrValueReader::GetUnsignedValue(source));
 }
 
 bool ZTlvComParam::SetValue(const wchar_t* value, bool addMissingEnumTag) {

@@ -1,10 +1,11 @@
 // The document-side view of one communication-parameter attribute.
 #pragma once
 
+#include <Util/IntegerText.h>
+
 #include <pelka/Attribute.h>
 
 #include <ostream>
-#include <string>
 
 namespace NComParamMan {
 
@@ -14,6 +15,10 @@ class ZTlvComParam {
  public:
   // Throws ZComParamException when the attribute announces an override the ECU does not hold.
   explicit ZTlvComParam(Pelka::ZDefaultAttr& defaultAttr);
+  // The attribute as the ECU sees it, as GetDocumentParams gives it: its override there, else
+  // the default attribute. Needs no search for the override, which in a large document is
+  // where a reading waits for memory.
+  explicit ZTlvComParam(Pelka::ZAttribute& ecuAttribute);
   virtual ~ZTlvComParam();
   ZTlvComParam(const ZTlvComParam&) = delete;
   ZTlvComParam& operator=(const ZTlvComParam&) = delete;
@@ -41,10 +46,12 @@ class ZTlvComParam {
 
   Pelka::ZDefaultAttr* m_pDefaultAttr;
   Pelka::ZOverrideAttr* m_pOverrideAttr;
-  // A copy: the document model promises nothing about how long its texts stay where they are.
-  std::wstring m_qualifier;
+  // Points into the attribute's qualifier, which is fixed for the attribute's life: a view
+  // lives for one conversion, and a copy cost an allocation for every parameter read.
+  const wchar_t* m_qualifier;
   Pelka::ZAttrManager::ZAttrType m_attrType;
-  std::wstring m_valueText;
+  // The text of an unsigned value: no allocation for a number's digits.
+  wchar_t m_decimal[kDecimalBufferSize<unsigned>];
 };
 
 }  // namespace NComParamMan

@@ -39,6 +39,8 @@ class COMPARAM_API ZComParamCollection {
   void RemoveComParam(ZComParam& param);
   // Destroys every parameter.
   void Clear();
+  // Hands every parameter over to the caller, in insertion order; the collection is left empty.
+  ZComParamList ReleaseComParams();
   unsigned Count() const;
   // The parameter at position idx in insertion order; idx must be below Count().
   ZComParam& At(unsigned idx) const;

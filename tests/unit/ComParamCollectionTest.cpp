@@ -115,6 +115,24 @@ TEST_F(ComParamCollectionTest, IteratorsCopyCompareAndAdvance) {
   EXPECT_TRUE(empty.Begin() == empty.End());
 }
 
+TEST_F(ComParamCollectionTest, ReleaseHandsOverEveryParameterInInsertionOrder) {
+  ZComParamCollection collection;
+  for (const std::wstring& qualifier : kInsertionOrder) Add(collection, qualifier.c_str());
+  ZComParamCollection::ZComParamList released = collection.ReleaseComParams();
+  EXPECT_EQ(collection.Count(), 0u);
+  EXPECT_EQ(collection.FindByQualifier(L"P2Client"), nullptr);
+  EXPECT_EQ(collection.Begin(), collection.End());
+  ASSERT_EQ(released.size(), kInsertionOrder.size());
+  EXPECT_EQ(TrackedParam::s_live, 3);  // the caller's now, not destroyed
+  auto expected = kInsertionOrder.begin();
+  for (ZComParam* param : released) {
+    EXPECT_EQ(param->GetQualifier(), *expected++);
+    // Each can join a collection again.
+    EXPECT_TRUE(collection.AddComParam(param));
+  }
+  EXPECT_EQ(QualifiersByIndex(collection), kInsertionOrder);
+}
+
 TEST_F(ComParamCollectionTest, NullQualifierReadsAsEmptyText) {
   ZComParamCollection collection;
   EXPECT_EQ(collection.FindByQualifier(nullptr), nullptr);

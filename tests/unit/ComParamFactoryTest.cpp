@@ -309,3 +309,46 @@ TEST_F(ComParamFactoryTest, CloneToDescribeDiffersOnlyInItsEmptyTexts) {
   ASSERT_NE(added, nullptr);
   EXPECT_STREQ(added->GetValue(), L"1");
 }
+
+// Reusing a parameter: afterwards it is what a new clone would be, whatever it held before.
+TEST_F(ComParamFactoryTest, AssignedPrototypeEqualsANewClone) {
+  const ZComParamFactory& catalogue = *ZComParamFactory::GetInstance();
+  for (const wchar_t* qualifier : {L"EcuAddress", L"AddrScheme"}) {
+    SCOPED_TRACE(testing::Message() << qualifier);
+    const ZComParam* pPrototype = catalogue.FindPrototypeToDescribe(qualifier);
+    ASSERT_NE(pPrototype, nullptr);
+    Clone reused(pPrototype->Clone());
+    reused->SetAlias(L"Alias of a longer earlier reading");
+    reused->SetName(L"Name");
+    reused->SetDescription(L"Description");
+    reused->SetIsSimulated(true);
+    reused->SetValue(reused->GetValueType() == ZComParam::CPTUnsigned ? L"17" : L"Mixed");
+    ASSERT_TRUE(ZComParamFactory::AssignPrototype(*pPrototype, *reused));
+    std::wostringstream expected;
+    std::wostringstream actual;
+    pPrototype->PrintOn(expected);
+    reused->PrintOn(actual);
+    EXPECT_EQ(actual.str(), expected.str());
+    EXPECT_EQ(reused->HasValidValue(), pPrototype->HasValidValue());
+    EXPECT_EQ(reused->GetValidValues().GetValues(), pPrototype->GetValidValues().GetValues());
+    EXPECT_STREQ(reused->GetStopRange(), pPrototype->GetStopRange());
+  }
+}
+
+TEST_F(ComParamFactoryTest, AssignPrototypeRefusesAnotherKind) {
+  const ZComParamFactory& catalogue = *ZComParamFactory::GetInstance();
+  const ZComParam* pNumber = catalogue.FindPrototypeToDescribe(L"EcuAddress");
+  const ZComParam* pText = catalogue.FindPrototypeToDescribe(L"AddrScheme");
+  ASSERT_NE(pNumber, nullptr);
+  ASSERT_NE(pText, nullptr);
+  Clone text(pText->Clone());
+  EXPECT_FALSE(ZComParamFactory::AssignPrototype(*pNumber, *text));
+  EXPECT_STREQ(text->GetQualifier(), L"AddrScheme");
+  // A kind derived from a known one is not assigned either: its own part would stay.
+  struct ZOwnNumber : ZUnsignedComParam {
+    ZComParam* Clone() const override { return new ZOwnNumber(*this); }
+  };
+  ZOwnNumber own;
+  EXPECT_FALSE(ZComParamFactory::AssignPrototype(*pNumber, own));
+  EXPECT_EQ(catalogue.FindPrototypeToDescribe(L"P2Timeout"), nullptr);
+}

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -415,6 +416,65 @@ TEST_F(NormalizeComParamsTest, FillByteWithoutPrototypeEndsThePassAndKeepsTheCat
 
   Normalize(*pDoc, L"PROPS");
   EXPECT_FALSE(CatalogueIsMarked());
+}
+
+// --- Reusing the parameters of an earlier pass -------------------------------------------
+
+// Everything a parameter shows, kind included, in collection order.
+std::vector<std::wstring> Describe(const ZComParamCollection& collection) {
+  std::vector<std::wstring> described;
+  for (auto it = collection.Begin(); it != collection.End(); ++it) {
+    std::wostringstream text;
+    it->PrintOn(text);
+    text << it->GetValueType() << it->HasValidValue() << it->GetPath() << it->GetStartRange()
+         << L'-' << it->GetStopRange();
+    for (const std::wstring& value : it->GetValidValues().GetValues()) text << L'|' << value;
+    described.push_back(text.str());
+  }
+  return described;
+}
+
+TEST_F(NormalizeComParamsTest, ReusedParametersReadExactlyAsNewOnes) {
+  auto pDoc = LoadConversionDoc("reading.xml");
+  const std::wstring kInterfaces[] = {L"PROPS", L"REFUSED", L"UNIDENTIFIED", L"FLOATS", L"EMPTY"};
+  for (const std::wstring& earlier : kInterfaces) {
+    for (const std::wstring& later : kInterfaces) {
+      SCOPED_TRACE(testing::Message() << earlier << L" then " << later);
+      Normalize(*pDoc, later);
+      const std::vector<std::wstring> fresh = Describe(m_collection);
+      ZComParamCollection previous;
+      {
+        ZTlvComInterface view(pDoc.get(), earlier.c_str());
+        ZComParamNormalizer().Normalize(view, previous);
+      }
+      LogCapture log;
+      ZComParamNormalizer reusing;
+      reusing.ReuseComParams(previous);
+      EXPECT_EQ(previous.Count(), 0u);
+      ZTlvComInterface view(pDoc.get(), later.c_str());
+      ZComParamCollection reread;
+      reusing.Normalize(view, reread);
+      EXPECT_EQ(Describe(reread), fresh);
+      const Lines reusedLog = log.Texts();
+      log.Clear();
+      Normalize(*pDoc, later);
+      EXPECT_EQ(reusedLog, log.Texts());
+    }
+  }
+}
+
+// Of another kind under the same qualifier, an earlier parameter is not reused.
+TEST_F(NormalizeComParamsTest, EarlierParameterOfAnotherKindIsNotReused) {
+  auto pDoc = LoadConversionDoc("reading.xml");
+  ZComParamCollection previous;
+  previous.AddComParam(new ZStringComParam(L"", L"", false, true, L"", L"", L"P2Client", L"x"));
+  m_normalizer.ReuseComParams(previous);
+  ZTlvComInterface view(pDoc.get(), L"PROPS");
+  m_normalizer.Normalize(view, m_collection);
+  ZComParam* pP2Client = m_collection.FindByQualifier(L"P2Client");
+  ASSERT_NE(pP2Client, nullptr);
+  EXPECT_NE(dynamic_cast<NComParamMan::ZUnsignedComParam*>(pP2Client), nullptr);
+  EXPECT_STREQ(pP2Client->GetValue(), L"75");
 }
 
 TEST_F(NormalizeComParamsTest, CreateNormalizedComParamGivesNothingForAnUnknownParameter) {

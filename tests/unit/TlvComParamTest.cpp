@@ -103,6 +103,38 @@ TEST_F(TlvComParamTest, UnsignedValueIsWrittenInDecimalFromTheOverride) {
   EXPECT_STREQ(ZTlvComParam(attribute).GetValue(), L"4294967295");
 }
 
+// Built from the attribute as the ECU sees it, a view reads and writes what one built from the
+// default attribute does.
+TEST_F(TlvComParamTest, ViewOfTheEcusAttributeEqualsViewOfTheDefault) {
+  ZUnsignedDefaultAttr& plain = Add<ZUnsignedDefaultAttr>(L"CP.P2");
+  plain.SetValue(5);
+  ZUnsignedDefaultAttr& overridden = Add<ZUnsignedDefaultAttr>(L"CP.S3");
+  overridden.SetValue(6);
+  ZOverrideAttr& override = overridden.CreateOverride(m_doc.GetEcu());
+  static_cast<ZUnsignedOverrideAttr&>(override).SetValue(4000);
+  struct Case {
+    ZDefaultAttr& defaultAttr;
+    ZAttribute& ecuAttribute;
+    const wchar_t* value;
+  };
+  for (const Case& c : {Case{plain, plain, L"5"}, Case{overridden, override, L"4000"}}) {
+    SCOPED_TRACE(testing::Message() << c.defaultAttr.GetQualifier());
+    ZTlvComParam fromDefault(c.defaultAttr);
+    ZTlvComParam fromEcu(c.ecuAttribute);
+    EXPECT_STREQ(fromEcu.GetValue(), c.value);
+    EXPECT_STREQ(fromEcu.GetQualifier(), fromDefault.GetQualifier());
+    std::wostringstream fromDefaultText;
+    std::wostringstream fromEcuText;
+    fromDefault.PrintOn(fromDefaultText);
+    fromEcu.PrintOn(fromEcuText);
+    EXPECT_EQ(fromEcuText.str(), fromDefaultText.str());
+    EXPECT_TRUE(fromEcu.SetValue(L"77", false));
+    EXPECT_STREQ(ZTlvComParam(c.defaultAttr).GetValue(), L"77");
+  }
+  // The write went to the override; the default keeps its value.
+  EXPECT_EQ(ZAttrValueReader::GetUnsignedValue(overridden), 6u);
+}
+
 TEST_F(TlvComParamTest, OtherKindsGiveTheModelsValueText) {
   ZSignedDefaultAttr& number = Add<ZSignedDefaultAttr>(L"CP.Offset");
   static_cast<ZSignedOverrideAttr&>(number.CreateOverride(m_doc.GetEcu())).SetValue(-5);
