@@ -1,5 +1,7 @@
 #include "OdxXml.h"
 
+#include "OdxTextScan.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -107,29 +109,10 @@ std::string_view RequiredAttribute(const ZXmlSource& source, pugi::xml_node elem
 }
 
 ZContentRange ContentRange(const ZXmlSource& source, pugi::xml_node element) {
-  const std::string_view text = source.Text();
-  std::size_t at = static_cast<std::size_t>(element.offset_debug());
-  // The start tag ends at the first ">" outside its quoted XML attribute values.
-  char quote = '\0';
-  for (; at < text.size(); ++at) {
-    const char c = text[at];
-    if (quote != '\0') {
-      if (c == quote) quote = '\0';
-    } else if (c == '"' || c == '\'') {
-      quote = c;
-    } else if (c == '>') {
-      break;
-    }
-  }
-  if (at > 0 && text[at - 1] == '/') return {at - 1, at - 1, true};
-  const std::size_t begin = at + 1;
-  // The element holds text only, so its end tag is the first "</" outside other markup.
-  std::size_t end = begin;
-  while (end < text.size() && text.compare(end, 2, "</") != 0) {
-    const std::size_t after = text[end] == '<' ? SkipMarkup(text, end) : std::string_view::npos;
-    end = after == std::string_view::npos ? end + 1 : after;
-  }
-  return {begin, end, false};
+  const OdxTextScan::ZElementSpan span =
+      OdxTextScan::ElementAt(source.Text(), static_cast<std::size_t>(element.offset_debug()));
+  if (span.selfClosing) return {span.endTagBegin, span.endTagBegin, true};
+  return {span.startTagEnd, span.endTagBegin, false};
 }
 
 }  // namespace OdxXml
