@@ -4,6 +4,7 @@
 #include "EcuDocFormat.h"
 #include "NumberText.h"
 #include "TextUtil.h"
+#include "XmlPieces.h"
 #include "XmlSource.h"
 #include "pelka/AttributeKinds.h"
 #include "pelka/EcuDocFile.h"
@@ -62,7 +63,7 @@ void Assign(TTarget& target, const std::wstring& value) {
 
 // A membership, resolved once every attribute is known.
 struct PendingMember {
-  pugi::xml_node node;
+  std::size_t line;
   std::wstring interfaceQualifier;
   const ZDefaultAttr* pAttribute;
 };
@@ -70,23 +71,35 @@ struct PendingMember {
 // The languages already given a text in one translatable, to refuse a second text.
 using SeenLanguages = std::set<ZLanguageId>;
 
+ZXmlSource Parsed(std::string text, const std::string& sourceName) {
+  return ZXmlSource(std::move(text), sourceName, kParseFlags, ZXmlSource::OPParseInPlace);
+}
+
 class DocumentReader {
  public:
-  DocumentReader(std::string bytes, const std::string& sourceName)
-      : m_source(std::move(bytes), sourceName, kParseFlags, ZXmlSource::OPParseInPlace),
-        m_pDoc(new ZEcuDoc) {}
+  explicit DocumentReader(std::string sourceName)
+      : m_sourceName(std::move(sourceName)), m_pDoc(new ZEcuDoc) {}
 
-  std::unique_ptr<ZEcuDoc> Read() {
-    const pugi::xml_node root = m_source.Xml().document_element();
+  // Reads the languages and attributes of the whole document or of one piece of it.
+  void Read(const ZXmlSource& source) {
+    m_pSource = &source;
+    const pugi::xml_node root = source.Xml().document_element();
     if (std::strcmp(root.name(), F::kRoot) != 0) FailUnknownElement(root);
     CheckXmlAttributes(root, {});
     CheckChildren(root, {F::kLanguages, F::kAttributes});
     for (pugi::xml_node languages : root.children(F::kLanguages)) ReadLanguages(languages);
     for (pugi::xml_node attributes : root.children(F::kAttributes)) ReadAttributes(attributes);
+    m_pSource = nullptr;
+  }
+
+  // The document, once every attribute has been read.
+  std::unique_ptr<ZEcuDoc> Finish() {
     for (const PendingMember& member : m_members) {
-      Guarded(member.node, [&] {
+      try {
         m_pDoc->AddInterfaceMember(member.interfaceQualifier.c_str(), *member.pAttribute);
-      });
+      } catch (const ZModelError& error) {
+        FailAtLine(m_sourceName, member.line, error.what());
+      }
     }
     return std::move(m_pDoc);
   }
@@ -95,7 +108,7 @@ class DocumentReader {
   // ---- failures
 
   [[noreturn]] void Fail(pugi::xml_node node, const std::string& problem) const {
-    m_source.Fail(node, problem);
+    m_pSource->Fail(node, problem);
   }
 
   [[noreturn]] void FailUnknownElement(pugi::xml_node node) const {
@@ -260,7 +273,8 @@ class DocumentReader {
   void ReadMember(pugi::xml_node node, const ZDefaultAttr& attribute) {
     CheckXmlAttributes(node, {F::kInterface});
     CheckChildren(node, {});
-    m_members.push_back({node, Wide(Required(node, F::kInterface)), &attribute});
+    m_members.push_back(
+        {m_pSource->LineAt(node.offset_debug()), Wide(Required(node, F::kInterface)), &attribute});
   }
 
   void ReadTag(pugi::xml_node node, ZEnumTagTable& table) {
@@ -387,21 +401,69 @@ class DocumentReader {
     });
   }
 
-  const ZXmlSource m_source;
+  std::string m_sourceName;
+  const ZXmlSource* m_pSource = nullptr;
   std::unique_ptr<ZEcuDoc> m_pDoc;
   bool m_defaultLanguageNamed = false;
   std::vector<PendingMember> m_members;
 };
 
+// A document is read in pieces cut between its attributes, whose parse trees are small, into
+// the same document the whole text gives. What pieces cannot stand for (another encoding,
+// languages after the attributes) and every refusal go to the reading of the whole text,
+// whose messages are the ones to give.
+constexpr ZXmlCut kAttributeCut{"</attribute>", "<ecudoc><attributes>", "</attributes></ecudoc>"};
+constexpr std::size_t kPieceSize = std::size_t{256} * 1024;
+
+struct NotInPieces {};
+
+std::unique_ptr<ZEcuDoc> ReadWhole(std::string bytes, const std::string& sourceName) {
+  DocumentReader reader(sourceName);
+  reader.Read(Parsed(std::move(bytes), sourceName));
+  return reader.Finish();
+}
+
+// Null when the pieces refused the text.
+std::unique_ptr<ZEcuDoc> ReadInPieces(const ZByteSupply& supply, const std::string& sourceName) {
+  try {
+    DocumentReader reader(sourceName);
+    bool first = true;
+    ForEachXmlPiece(supply, kAttributeCut, kPieceSize, [&](std::string piece) {
+      if (first && !IsUtf8Source(piece)) throw NotInPieces();
+      const ZXmlSource source = Parsed(std::move(piece), sourceName);
+      // The whole text's languages are known before its first attribute is read.
+      if (!first && source.Xml().document_element().child(F::kLanguages)) throw NotInPieces();
+      first = false;
+      reader.Read(source);
+    });
+    return reader.Finish();
+  } catch (const ZDocFileError&) {
+  } catch (const ZModelError&) {
+  } catch (const NotInPieces&) {
+  }
+  return nullptr;
+}
+
+ZByteSupply ViewSupply(std::string_view bytes) {
+  return [bytes](char* buffer, std::size_t capacity) mutable {
+    const std::size_t count = bytes.copy(buffer, capacity);
+    bytes.remove_prefix(count);
+    return count;
+  };
+}
+
 }  // namespace
 
-std::unique_ptr<ZEcuDoc> ParseEcuDocBytes(std::string bytes, const std::string& sourceName) {
-  return DocumentReader(std::move(bytes), sourceName).Read();
+std::unique_ptr<ZEcuDoc> ReadEcuDocText(const ZByteSupply& supply, const std::string& sourceName,
+                                        const std::function<std::string()>& wholeText) {
+  std::unique_ptr<ZEcuDoc> pDoc = ReadInPieces(supply, sourceName);
+  return pDoc ? std::move(pDoc) : ReadWhole(wholeText(), sourceName);
 }
 
 std::unique_ptr<ZEcuDoc> ParseEcuDoc(const char* data, std::size_t size,
                                      const std::string& sourceName) {
-  return ParseEcuDocBytes(std::string(data, size), sourceName);
+  const std::string_view bytes(data, size);
+  return ReadEcuDocText(ViewSupply(bytes), sourceName, [&] { return std::string(bytes); });
 }
 
 }  // namespace Pelka
