@@ -16,8 +16,11 @@
 #include <cstring>
 #include <initializer_list>
 #include <iterator>
+#include <memory>
 #include <set>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -50,6 +53,10 @@ bool IsNamed(TNode node, std::initializer_list<const char*> names) {
 std::string Element(const char* name) { return std::string("<") + name + ">"; }
 
 std::wstring Wide(pugi::xml_attribute attribute) { return FromUtf8(attribute.value()); }
+
+// Names and tag texts repeat from interface to interface and are kept once; descriptions and
+// values mostly name their own interface.
+enum ZTextUse { TUOwn, TURepeated };
 
 // A value of one kind goes into its attribute class's SetValue.
 template <class TTarget, class TValue>
@@ -170,6 +177,20 @@ class DocumentReader {
     return FromUtf8(text);
   }
 
+  // The text of a name or a tag, kept once however often the document repeats it.
+  std::shared_ptr<const std::wstring> Repeated(std::wstring text) {
+    const auto found = m_repeatedTexts.find(text);
+    if (found != m_repeatedTexts.end()) return found->second;
+    auto shared = std::make_shared<const std::wstring>(std::move(text));
+    m_repeatedTexts.emplace(*shared, shared);
+    return shared;
+  }
+
+  std::shared_ptr<const std::wstring> Shared(std::wstring text, ZTextUse use) {
+    return use == TURepeated ? Repeated(std::move(text))
+                             : std::make_shared<const std::wstring>(std::move(text));
+  }
+
   template <class T>
   T Number(pugi::xml_node node, const char* text) const {
     T value{};
@@ -233,8 +254,8 @@ class DocumentReader {
     });
     pAttribute->SetMayBeModified(Flag(node, F::kModifiable, true));
     AttributeTexts texts;
-    ReadShortText(node, F::kName, pAttribute->GetNames(), texts.names);
-    ReadShortText(node, F::kDescription, pAttribute->GetDescription(), texts.description);
+    ReadShortText(node, F::kName, pAttribute->GetNames(), texts.names, TURepeated);
+    ReadShortText(node, F::kDescription, pAttribute->GetDescription(), texts.description, TUOwn);
     ReadChildren(node, *pAttribute, type, texts);
     ReadValues(node, *pAttribute, type, texts);
   }
@@ -253,17 +274,18 @@ class DocumentReader {
       if (child.type() != pugi::node_element) {
         CheckBlank(node, child);
       } else if (name == F::kName) {
-        ReadTextElement(child, attribute.GetNames(), texts.names);
+        ReadTextElement(child, attribute.GetNames(), texts.names, TURepeated);
       } else if (name == F::kDescription) {
-        ReadTextElement(child, attribute.GetDescription(), texts.description);
+        ReadTextElement(child, attribute.GetDescription(), texts.description, TUOwn);
       } else if (name == F::kMember) {
         ReadMember(child, attribute);
       } else if (name == F::kTag && type == ZAttrManager::ATEnum) {
         ReadTag(child, static_cast<ZEnumDefaultAttr&>(attribute).EnumTagTable());
       } else if (name == F::kValue && type == ZAttrManager::ATText) {
-        ReadTextElement(child, static_cast<ZTextDefaultAttr&>(attribute).GetValue(), texts.value);
+        ReadTextElement(child, static_cast<ZTextDefaultAttr&>(attribute).GetValue(), texts.value,
+                        TUOwn);
       } else if (name == F::kOverride && type == ZAttrManager::ATText) {
-        ReadTextElement(child, TextOverride(attribute).GetValue(), texts.override);
+        ReadTextElement(child, TextOverride(attribute).GetValue(), texts.override, TUOwn);
       } else {
         FailUnknownElement(child);
       }
@@ -285,14 +307,14 @@ class DocumentReader {
     Guarded(node, [&] { pSymbol = &table.AddNewTag(id); });
     SeenLanguages seen;
     if (const pugi::xml_attribute text = node.attribute(F::kText)) {
-      const std::wstring oneText = Wide(text);
+      const std::shared_ptr<const std::wstring> oneText = Repeated(Wide(text));
       const ZLanguageSet& languages = m_pDoc->Languages();
       for (auto language = languages.Begin(); language != languages.End(); ++language) {
         SetEntry(node, pSymbol->GetTagText(), seen, **language, oneText, true);
       }
     }
     for (pugi::xml_node text : node.children(F::kText)) {
-      ReadTextElement(text, pSymbol->GetTagText(), seen);
+      ReadTextElement(text, pSymbol->GetTagText(), seen, TURepeated);
     }
   }
 
@@ -324,9 +346,10 @@ class DocumentReader {
         break;
       case ZAttrManager::ATText:
         ReadShortText(node, F::kValue, static_cast<ZTextDefaultAttr&>(attribute).GetValue(),
-                      texts.value);
+                      texts.value, TUOwn);
         if (node.attribute(F::kOverride)) {
-          ReadShortText(node, F::kOverride, TextOverride(attribute).GetValue(), texts.override);
+          ReadShortText(node, F::kOverride, TextOverride(attribute).GetValue(), texts.override,
+                        TUOwn);
         }
         break;
     }
@@ -375,28 +398,30 @@ class DocumentReader {
 
   // name="..." and the like: the default language's text, defined.
   void ReadShortText(pugi::xml_node node, const char* name, ZTranslatable& text,
-                     SeenLanguages& seen) {
+                     SeenLanguages& seen, ZTextUse use) {
     if (const pugi::xml_attribute attribute = node.attribute(name)) {
-      SetEntry(node, text, seen, ZLanguage::defaultLangId, Wide(attribute), true);
+      SetEntry(node, text, seen, ZLanguage::defaultLangId, Shared(Wide(attribute), use), true);
     }
   }
 
   // <name lang="1031" defined="false">text</name> and the like.
-  void ReadTextElement(pugi::xml_node node, ZTranslatable& text, SeenLanguages& seen) {
+  void ReadTextElement(pugi::xml_node node, ZTranslatable& text, SeenLanguages& seen,
+                       ZTextUse use) {
     CheckXmlAttributes(node, {F::kLang, F::kDefined});
     const pugi::xml_attribute lang = node.attribute(F::kLang);
     const ZLanguageId language =
         lang ? Number<unsigned>(node, lang.value()) : ZLanguage::defaultLangId;
-    SetEntry(node, text, seen, language, TextContent(node), Flag(node, F::kDefined, true));
+    SetEntry(node, text, seen, language, Shared(TextContent(node), use),
+             Flag(node, F::kDefined, true));
   }
 
   void SetEntry(pugi::xml_node node, ZTranslatable& text, SeenLanguages& seen, ZLanguageId language,
-                const std::wstring& value, bool defined) {
+                std::shared_ptr<const std::wstring> value, bool defined) {
     if (!seen.insert(language).second) {
       Fail(node, "second text for language " + std::to_string(language));
     }
     Guarded(node, [&] {
-      text.SetText(value.c_str(), language, false);
+      text.SetSharedText(std::move(value), language, false);
       text.SetDefined(defined, language);
     });
   }
@@ -406,6 +431,8 @@ class DocumentReader {
   std::unique_ptr<ZEcuDoc> m_pDoc;
   bool m_defaultLanguageNamed = false;
   std::vector<PendingMember> m_members;
+  // Keyed by views of the texts they hold.
+  std::unordered_map<std::wstring_view, std::shared_ptr<const std::wstring>> m_repeatedTexts;
 };
 
 // A document is read in pieces cut between its attributes, whose parse trees are small, into

@@ -1,6 +1,7 @@
 // Unit tests for the reading of large document files in pieces (platform/pelka/XmlPieces.cpp
 // and the reader): a file of many pieces reads as its whole text does, from a file and from
-// memory, and a refusal anywhere gives the message the whole text gives.
+// memory, a refusal anywhere gives the message the whole text gives, and repeated names are
+// held once.
 #include <pelka/Pelka.h>
 
 #include <gtest/gtest.h>
@@ -157,6 +158,17 @@ TEST(EcuDocPieces, AnXmlErrorAnywhereComesFirst) {
   EXPECT_EQ(message, WholeTextError(text, path));
   EXPECT_NE(message.find("XML error: Start-end tags mismatch"), std::string::npos) << message;
   fs::remove(fs::u8path(path));
+}
+
+// A name every interface repeats is held once, in every piece.
+TEST(EcuDocPieces, RepeatedNamesAreHeldOnce) {
+  const std::string text = Document(kUtf8);
+  const auto pDoc = ParseEcuDoc(text.data(), text.size(), "m.xml");
+  const ZDefaultAttr& first = pDoc->AttributeAt(0);
+  const ZDefaultAttr& last = pDoc->AttributeAt(kAttributeCount - 4);
+  EXPECT_STREQ(last.GetName(1031), L"P2 (de)");
+  EXPECT_EQ(first.GetName(1031), last.GetName(1031));
+  EXPECT_NE(first.GetDescription().GetText(0), last.GetDescription().GetText(0));
 }
 
 }  // namespace
