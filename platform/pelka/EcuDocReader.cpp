@@ -13,11 +13,11 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <initializer_list>
 #include <iterator>
 #include <memory>
-#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -75,8 +75,33 @@ struct PendingMember {
   const ZDefaultAttr* pAttribute;
 };
 
-// The languages already given a text in one translatable, to refuse a second text.
-using SeenLanguages = std::set<ZLanguageId>;
+// The languages already given a text in one translatable, to refuse a second text. A document
+// has few languages: a search of a short list is faster than a set and allocates nothing for
+// the first few.
+class SeenLanguages {
+ public:
+  // False when the language was seen before.
+  bool Insert(ZLanguageId language) {
+    const auto first = m_first.begin();
+    const auto firstEnd = first + std::min(m_count, m_first.size());
+    if (std::find(first, firstEnd, language) != firstEnd ||
+        std::find(m_more.begin(), m_more.end(), language) != m_more.end()) {
+      return false;
+    }
+    if (m_count < m_first.size()) {
+      m_first[m_count] = language;
+    } else {
+      m_more.push_back(language);
+    }
+    ++m_count;
+    return true;
+  }
+
+ private:
+  std::array<ZLanguageId, 4> m_first{};
+  std::size_t m_count = 0;
+  std::vector<ZLanguageId> m_more;
+};
 
 ZXmlSource Parsed(std::string text, const std::string& sourceName) {
   return ZXmlSource(std::move(text), sourceName, kParseFlags, ZXmlSource::OPParseInPlace);
@@ -169,12 +194,21 @@ class DocumentReader {
 
   // The text content of an element that holds text only.
   std::wstring TextContent(pugi::xml_node node) const {
-    std::string text;
+    // Mostly one text, converted where it lies; a text split by comments is joined first.
+    std::string_view only;
+    std::string joined;
+    std::size_t texts = 0;
     for (pugi::xml_node child : node.children()) {
       if (child.type() == pugi::node_element) FailUnknownElement(child);
-      if (IsText(child)) text += child.value();
+      if (!IsText(child)) continue;
+      if (++texts == 1) {
+        only = child.value();
+        continue;
+      }
+      if (texts == 2) joined = only;
+      joined += child.value();
     }
-    return FromUtf8(text);
+    return FromUtf8(texts > 1 ? std::string_view(joined) : only);
   }
 
   // The text of a name or a tag, kept once however often the document repeats it.
@@ -417,7 +451,7 @@ class DocumentReader {
 
   void SetEntry(pugi::xml_node node, ZTranslatable& text, SeenLanguages& seen, ZLanguageId language,
                 std::shared_ptr<const std::wstring> value, bool defined) {
-    if (!seen.insert(language).second) {
+    if (!seen.Insert(language)) {
       Fail(node, "second text for language " + std::to_string(language));
     }
     Guarded(node, [&] {

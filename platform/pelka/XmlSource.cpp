@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <utility>
 
@@ -96,8 +97,22 @@ bool IsPlainAscii(char c) {
   return (byte >= 0x20 && byte < 0x80) || byte == '\n' || byte == '\t' || byte == '\r';
 }
 
+// True when none of the eight bytes is below U+0020 or above U+007F.
+bool IsPrintableAscii8(const char* bytes) {
+  constexpr std::uint64_t kHigh = 0x8080808080808080u;
+  constexpr std::uint64_t kSpaces = 0x2020202020202020u;
+  std::uint64_t word = 0;
+  std::memcpy(&word, bytes, sizeof word);
+  // A byte below 0x20 borrows into its top bit; a byte of 0x80 or more has it set already.
+  return ((word - kSpaces) & ~word & kHigh) == 0 && (word & kHigh) == 0;
+}
+
 void CheckUtf8(std::string_view text) {
   for (std::size_t at = 0; at < text.size();) {
+    if (text.size() - at >= 8 && IsPrintableAscii8(text.data() + at)) {
+      at += 8;
+      continue;
+    }
     if (IsPlainAscii(text[at])) {
       ++at;
       continue;
