@@ -345,7 +345,10 @@ class MarkupScan {
   void Markup() {
     // Most markup is a start or end tag: the second character tells them from the rest.
     const char second = m_at + 1 < m_text.size() ? m_text[m_at + 1] : '\0';
-    if (second != '!' && second != '?' && second != '/') {
+    if (second == '/') {
+      if (m_depth > 0) --m_depth;
+      SkipPast(">", 2);
+    } else if (second != '!' && second != '?') {
       StartTag();
     } else if (StartsWith(m_text, m_at, "<!--")) {
       Comment();
@@ -354,11 +357,8 @@ class MarkupScan {
       SkipPast("]]>", 9);
     } else if (StartsWith(m_text, m_at, "<!DOCTYPE")) {
       RefuseAt(m_at, "DOCTYPE is not allowed");
-    } else if (StartsWith(m_text, m_at, "<?")) {
+    } else if (second == '?') {
       ProcessingInstruction();
-    } else if (StartsWith(m_text, m_at, "</")) {
-      if (m_depth > 0) --m_depth;
-      SkipPast(">", 2);
     } else {
       m_at += 2;  // no other markup declaration is XML here; pugixml says so
     }
