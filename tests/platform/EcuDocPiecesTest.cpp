@@ -74,6 +74,25 @@ std::string LoadError(const std::string& path) {
   return "no error";
 }
 
+// The message of the file read as one text (the pieces read UTF-8 only; the text is ASCII).
+std::string WholeTextError(std::string text, const std::string& path) {
+  text.replace(0, kUtf8.size(), kAscii);
+  try {
+    ParseEcuDoc(text.data(), text.size(), path);
+  } catch (const ZDocFileError& error) {
+    return error.what();
+  }
+  return "no error";
+}
+
+struct LateFault {
+  const char* what;
+  std::string extra;    // put before the end of the attributes, at line kAttributeCount + 6
+  std::string problem;  // what the message ends with
+};
+
+}  // namespace
+
 TEST(EcuDocPieces, ALargeFileReadsAsItsWholeText) {
   const std::string whole = Document(kAscii);
   const auto pReference = ParseEcuDoc(whole.data(), whole.size(), "whole.xml");
@@ -103,23 +122,6 @@ TEST(EcuDocPieces, LanguagesAfterTheAttributesAreKnownToThemAll) {
       << difference;
   fs::remove(fs::u8path(path));
 }
-
-// The message of the file read as one text (the pieces read UTF-8 only; the text is ASCII).
-std::string WholeTextError(std::string text, const std::string& path) {
-  text.replace(0, kUtf8.size(), kAscii);
-  try {
-    ParseEcuDoc(text.data(), text.size(), path);
-  } catch (const ZDocFileError& error) {
-    return error.what();
-  }
-  return "no error";
-}
-
-struct LateFault {
-  const char* what;
-  std::string extra;    // put before the end of the attributes, at line kAttributeCount + 6
-  std::string problem;  // what the message ends with
-};
 
 class EcuDocPiecesFault : public ::testing::TestWithParam<LateFault> {};
 
@@ -170,5 +172,3 @@ TEST(EcuDocPieces, RepeatedNamesAreHeldOnce) {
   EXPECT_EQ(first.GetName(1031), last.GetName(1031));
   EXPECT_NE(first.GetDescription().GetText(0), last.GetDescription().GetText(0));
 }
-
-}  // namespace
