@@ -25,7 +25,7 @@ struct ZXmlCut {
 using ZByteSupply = std::function<std::size_t(char* buffer, std::size_t capacity)>;
 
 // Reads the text from supply in blocks of blockSize and calls onPiece with every piece, in
-// order, each holding at least a block unless it is the last.
+// order: once at least a block is unread by the pieces, all of it up to its last cut.
 void ForEachXmlPiece(const ZByteSupply& supply, const ZXmlCut& cut, std::size_t blockSize,
                      const std::function<void(std::string piece)>& onPiece);
 
