@@ -192,11 +192,10 @@ class DocumentReader {
     return attribute;
   }
 
-  // The text content of an element that holds text only.
-  std::wstring TextContent(pugi::xml_node node) const {
-    // Mostly one text, converted where it lies; a text split by comments is joined first.
+  // The text content of an element that holds text only: mostly one text, where it lies; a
+  // text split by comments is joined in joined.
+  std::string_view TextContent(pugi::xml_node node, std::string& joined) const {
     std::string_view only;
-    std::string joined;
     std::size_t texts = 0;
     for (pugi::xml_node child : node.children()) {
       if (child.type() == pugi::node_element) FailUnknownElement(child);
@@ -208,21 +207,23 @@ class DocumentReader {
       if (texts == 2) joined = only;
       joined += child.value();
     }
-    return FromUtf8(texts > 1 ? std::string_view(joined) : only);
+    return texts > 1 ? std::string_view(joined) : only;
   }
 
-  // The text of a name or a tag, kept once however often the document repeats it.
-  std::shared_ptr<const std::wstring> Repeated(std::wstring text) {
-    const auto found = m_repeatedTexts.find(text);
+  // The text of a name or a tag, kept once however often the document repeats it; found by
+  // its UTF-8, which for a short name needs no allocation.
+  std::shared_ptr<const std::wstring> Repeated(std::string_view utf8) {
+    std::string key(utf8);
+    const auto found = m_repeatedTexts.find(key);
     if (found != m_repeatedTexts.end()) return found->second;
-    auto shared = std::make_shared<const std::wstring>(std::move(text));
-    m_repeatedTexts.emplace(*shared, shared);
+    auto shared = std::make_shared<const std::wstring>(FromUtf8(utf8));
+    m_repeatedTexts.emplace(std::move(key), shared);
     return shared;
   }
 
-  std::shared_ptr<const std::wstring> Shared(std::wstring text, ZTextUse use) {
-    return use == TURepeated ? Repeated(std::move(text))
-                             : std::make_shared<const std::wstring>(std::move(text));
+  std::shared_ptr<const std::wstring> Shared(std::string_view utf8, ZTextUse use) {
+    return use == TURepeated ? Repeated(utf8)
+                             : std::make_shared<const std::wstring>(FromUtf8(utf8));
   }
 
   template <class T>
@@ -341,7 +342,7 @@ class DocumentReader {
     Guarded(node, [&] { pSymbol = &table.AddNewTag(id); });
     SeenLanguages seen;
     if (const pugi::xml_attribute text = node.attribute(F::kText)) {
-      const std::shared_ptr<const std::wstring> oneText = Repeated(Wide(text));
+      const std::shared_ptr<const std::wstring> oneText = Repeated(text.value());
       const ZLanguageSet& languages = m_pDoc->Languages();
       for (auto language = languages.Begin(); language != languages.End(); ++language) {
         SetEntry(node, pSymbol->GetTagText(), seen, **language, oneText, true);
@@ -434,7 +435,7 @@ class DocumentReader {
   void ReadShortText(pugi::xml_node node, const char* name, ZTranslatable& text,
                      SeenLanguages& seen, ZTextUse use) {
     if (const pugi::xml_attribute attribute = node.attribute(name)) {
-      SetEntry(node, text, seen, ZLanguage::defaultLangId, Shared(Wide(attribute), use), true);
+      SetEntry(node, text, seen, ZLanguage::defaultLangId, Shared(attribute.value(), use), true);
     }
   }
 
@@ -445,7 +446,8 @@ class DocumentReader {
     const pugi::xml_attribute lang = node.attribute(F::kLang);
     const ZLanguageId language =
         lang ? Number<unsigned>(node, lang.value()) : ZLanguage::defaultLangId;
-    SetEntry(node, text, seen, language, Shared(TextContent(node), use),
+    std::string joined;
+    SetEntry(node, text, seen, language, Shared(TextContent(node, joined), use),
              Flag(node, F::kDefined, true));
   }
 
@@ -465,8 +467,7 @@ class DocumentReader {
   std::unique_ptr<ZEcuDoc> m_pDoc;
   bool m_defaultLanguageNamed = false;
   std::vector<PendingMember> m_members;
-  // Keyed by views of the texts they hold.
-  std::unordered_map<std::wstring_view, std::shared_ptr<const std::wstring>> m_repeatedTexts;
+  std::unordered_map<std::string, std::shared_ptr<const std::wstring>> m_repeatedTexts;
 };
 
 // A document is read in pieces cut between its attributes, whose parse trees are small, into
