@@ -4,6 +4,7 @@
 #include "EcuDocFormat.h"
 #include "NumberText.h"
 #include "TextUtil.h"
+#include "XmlPieces.h"
 #include "XmlSource.h"
 #include "pelka/AttributeKinds.h"
 #include "pelka/EcuDocFile.h"
@@ -12,11 +13,14 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <initializer_list>
 #include <iterator>
-#include <set>
+#include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -50,6 +54,10 @@ std::string Element(const char* name) { return std::string("<") + name + ">"; }
 
 std::wstring Wide(pugi::xml_attribute attribute) { return FromUtf8(attribute.value()); }
 
+// Names and tag texts repeat from interface to interface and are kept once; descriptions and
+// values mostly name their own interface.
+enum ZTextUse { TUOwn, TURepeated };
+
 // A value of one kind goes into its attribute class's SetValue.
 template <class TTarget, class TValue>
 void Assign(TTarget& target, const TValue& value) {
@@ -62,31 +70,68 @@ void Assign(TTarget& target, const std::wstring& value) {
 
 // A membership, resolved once every attribute is known.
 struct PendingMember {
-  pugi::xml_node node;
+  std::size_t line;
   std::wstring interfaceQualifier;
   const ZDefaultAttr* pAttribute;
 };
 
-// The languages already given a text in one translatable, to refuse a second text.
-using SeenLanguages = std::set<ZLanguageId>;
+// The languages already given a text in one translatable, to refuse a second text. A document
+// has few languages: a search of a short list is faster than a set and allocates nothing for
+// the first few.
+class SeenLanguages {
+ public:
+  // False when the language was seen before.
+  bool Insert(ZLanguageId language) {
+    const auto first = m_first.begin();
+    const auto firstEnd = first + std::min(m_count, m_first.size());
+    if (std::find(first, firstEnd, language) != firstEnd ||
+        std::find(m_more.begin(), m_more.end(), language) != m_more.end()) {
+      return false;
+    }
+    if (m_count < m_first.size()) {
+      m_first[m_count] = language;
+    } else {
+      m_more.push_back(language);
+    }
+    ++m_count;
+    return true;
+  }
+
+ private:
+  std::array<ZLanguageId, 4> m_first{};
+  std::size_t m_count = 0;
+  std::vector<ZLanguageId> m_more;
+};
+
+ZXmlSource Parsed(std::string text, const std::string& sourceName) {
+  return ZXmlSource(std::move(text), sourceName, kParseFlags, ZXmlSource::OPParseInPlace);
+}
 
 class DocumentReader {
  public:
-  DocumentReader(std::string bytes, const std::string& sourceName)
-      : m_source(std::move(bytes), sourceName, kParseFlags, ZXmlSource::OPParseInPlace),
-        m_pDoc(new ZEcuDoc) {}
+  explicit DocumentReader(std::string sourceName)
+      : m_sourceName(std::move(sourceName)), m_pDoc(new ZEcuDoc) {}
 
-  std::unique_ptr<ZEcuDoc> Read() {
-    const pugi::xml_node root = m_source.Xml().document_element();
+  // Reads the languages and attributes of the whole document or of one piece of it.
+  void Read(const ZXmlSource& source) {
+    m_pSource = &source;
+    const pugi::xml_node root = source.Xml().document_element();
     if (std::strcmp(root.name(), F::kRoot) != 0) FailUnknownElement(root);
     CheckXmlAttributes(root, {});
     CheckChildren(root, {F::kLanguages, F::kAttributes});
     for (pugi::xml_node languages : root.children(F::kLanguages)) ReadLanguages(languages);
     for (pugi::xml_node attributes : root.children(F::kAttributes)) ReadAttributes(attributes);
+    m_pSource = nullptr;
+  }
+
+  // The document, once every attribute has been read.
+  std::unique_ptr<ZEcuDoc> Finish() {
     for (const PendingMember& member : m_members) {
-      Guarded(member.node, [&] {
+      try {
         m_pDoc->AddInterfaceMember(member.interfaceQualifier.c_str(), *member.pAttribute);
-      });
+      } catch (const ZModelError& error) {
+        FailAtLine(m_sourceName, member.line, error.what());
+      }
     }
     return std::move(m_pDoc);
   }
@@ -95,7 +140,7 @@ class DocumentReader {
   // ---- failures
 
   [[noreturn]] void Fail(pugi::xml_node node, const std::string& problem) const {
-    m_source.Fail(node, problem);
+    m_pSource->Fail(node, problem);
   }
 
   [[noreturn]] void FailUnknownElement(pugi::xml_node node) const {
@@ -147,14 +192,38 @@ class DocumentReader {
     return attribute;
   }
 
-  // The text content of an element that holds text only.
-  std::wstring TextContent(pugi::xml_node node) const {
-    std::string text;
+  // The text content of an element that holds text only: mostly one text, where it lies; a
+  // text split by comments is joined in joined.
+  std::string_view TextContent(pugi::xml_node node, std::string& joined) const {
+    std::string_view only;
+    std::size_t texts = 0;
     for (pugi::xml_node child : node.children()) {
       if (child.type() == pugi::node_element) FailUnknownElement(child);
-      if (IsText(child)) text += child.value();
+      if (!IsText(child)) continue;
+      if (++texts == 1) {
+        only = child.value();
+        continue;
+      }
+      if (texts == 2) joined = only;
+      joined += child.value();
     }
-    return FromUtf8(text);
+    return texts > 1 ? std::string_view(joined) : only;
+  }
+
+  // The text of a name or a tag, kept once however often the document repeats it; found by
+  // its UTF-8, which for a short name needs no allocation.
+  std::shared_ptr<const std::wstring> Repeated(std::string_view utf8) {
+    std::string key(utf8);
+    const auto found = m_repeatedTexts.find(key);
+    if (found != m_repeatedTexts.end()) return found->second;
+    auto shared = std::make_shared<const std::wstring>(FromUtf8(utf8));
+    m_repeatedTexts.emplace(std::move(key), shared);
+    return shared;
+  }
+
+  std::shared_ptr<const std::wstring> Shared(std::string_view utf8, ZTextUse use) {
+    return use == TURepeated ? Repeated(utf8)
+                             : std::make_shared<const std::wstring>(FromUtf8(utf8));
   }
 
   template <class T>
@@ -220,8 +289,8 @@ class DocumentReader {
     });
     pAttribute->SetMayBeModified(Flag(node, F::kModifiable, true));
     AttributeTexts texts;
-    ReadShortText(node, F::kName, pAttribute->GetNames(), texts.names);
-    ReadShortText(node, F::kDescription, pAttribute->GetDescription(), texts.description);
+    ReadShortText(node, F::kName, pAttribute->GetNames(), texts.names, TURepeated);
+    ReadShortText(node, F::kDescription, pAttribute->GetDescription(), texts.description, TUOwn);
     ReadChildren(node, *pAttribute, type, texts);
     ReadValues(node, *pAttribute, type, texts);
   }
@@ -240,17 +309,18 @@ class DocumentReader {
       if (child.type() != pugi::node_element) {
         CheckBlank(node, child);
       } else if (name == F::kName) {
-        ReadTextElement(child, attribute.GetNames(), texts.names);
+        ReadTextElement(child, attribute.GetNames(), texts.names, TURepeated);
       } else if (name == F::kDescription) {
-        ReadTextElement(child, attribute.GetDescription(), texts.description);
+        ReadTextElement(child, attribute.GetDescription(), texts.description, TUOwn);
       } else if (name == F::kMember) {
         ReadMember(child, attribute);
       } else if (name == F::kTag && type == ZAttrManager::ATEnum) {
         ReadTag(child, static_cast<ZEnumDefaultAttr&>(attribute).EnumTagTable());
       } else if (name == F::kValue && type == ZAttrManager::ATText) {
-        ReadTextElement(child, static_cast<ZTextDefaultAttr&>(attribute).GetValue(), texts.value);
+        ReadTextElement(child, static_cast<ZTextDefaultAttr&>(attribute).GetValue(), texts.value,
+                        TUOwn);
       } else if (name == F::kOverride && type == ZAttrManager::ATText) {
-        ReadTextElement(child, TextOverride(attribute).GetValue(), texts.override);
+        ReadTextElement(child, TextOverride(attribute).GetValue(), texts.override, TUOwn);
       } else {
         FailUnknownElement(child);
       }
@@ -260,7 +330,8 @@ class DocumentReader {
   void ReadMember(pugi::xml_node node, const ZDefaultAttr& attribute) {
     CheckXmlAttributes(node, {F::kInterface});
     CheckChildren(node, {});
-    m_members.push_back({node, Wide(Required(node, F::kInterface)), &attribute});
+    m_members.push_back(
+        {m_pSource->LineAt(node.offset_debug()), Wide(Required(node, F::kInterface)), &attribute});
   }
 
   void ReadTag(pugi::xml_node node, ZEnumTagTable& table) {
@@ -271,14 +342,14 @@ class DocumentReader {
     Guarded(node, [&] { pSymbol = &table.AddNewTag(id); });
     SeenLanguages seen;
     if (const pugi::xml_attribute text = node.attribute(F::kText)) {
-      const std::wstring oneText = Wide(text);
+      const std::shared_ptr<const std::wstring> oneText = Repeated(text.value());
       const ZLanguageSet& languages = m_pDoc->Languages();
       for (auto language = languages.Begin(); language != languages.End(); ++language) {
         SetEntry(node, pSymbol->GetTagText(), seen, **language, oneText, true);
       }
     }
     for (pugi::xml_node text : node.children(F::kText)) {
-      ReadTextElement(text, pSymbol->GetTagText(), seen);
+      ReadTextElement(text, pSymbol->GetTagText(), seen, TURepeated);
     }
   }
 
@@ -310,9 +381,10 @@ class DocumentReader {
         break;
       case ZAttrManager::ATText:
         ReadShortText(node, F::kValue, static_cast<ZTextDefaultAttr&>(attribute).GetValue(),
-                      texts.value);
+                      texts.value, TUOwn);
         if (node.attribute(F::kOverride)) {
-          ReadShortText(node, F::kOverride, TextOverride(attribute).GetValue(), texts.override);
+          ReadShortText(node, F::kOverride, TextOverride(attribute).GetValue(), texts.override,
+                        TUOwn);
         }
         break;
     }
@@ -361,47 +433,99 @@ class DocumentReader {
 
   // name="..." and the like: the default language's text, defined.
   void ReadShortText(pugi::xml_node node, const char* name, ZTranslatable& text,
-                     SeenLanguages& seen) {
+                     SeenLanguages& seen, ZTextUse use) {
     if (const pugi::xml_attribute attribute = node.attribute(name)) {
-      SetEntry(node, text, seen, ZLanguage::defaultLangId, Wide(attribute), true);
+      SetEntry(node, text, seen, ZLanguage::defaultLangId, Shared(attribute.value(), use), true);
     }
   }
 
   // <name lang="1031" defined="false">text</name> and the like.
-  void ReadTextElement(pugi::xml_node node, ZTranslatable& text, SeenLanguages& seen) {
+  void ReadTextElement(pugi::xml_node node, ZTranslatable& text, SeenLanguages& seen,
+                       ZTextUse use) {
     CheckXmlAttributes(node, {F::kLang, F::kDefined});
     const pugi::xml_attribute lang = node.attribute(F::kLang);
     const ZLanguageId language =
         lang ? Number<unsigned>(node, lang.value()) : ZLanguage::defaultLangId;
-    SetEntry(node, text, seen, language, TextContent(node), Flag(node, F::kDefined, true));
+    std::string joined;
+    SetEntry(node, text, seen, language, Shared(TextContent(node, joined), use),
+             Flag(node, F::kDefined, true));
   }
 
   void SetEntry(pugi::xml_node node, ZTranslatable& text, SeenLanguages& seen, ZLanguageId language,
-                const std::wstring& value, bool defined) {
-    if (!seen.insert(language).second) {
+                std::shared_ptr<const std::wstring> value, bool defined) {
+    if (!seen.Insert(language)) {
       Fail(node, "second text for language " + std::to_string(language));
     }
     Guarded(node, [&] {
-      text.SetText(value.c_str(), language, false);
+      text.SetSharedText(std::move(value), language, false);
       text.SetDefined(defined, language);
     });
   }
 
-  const ZXmlSource m_source;
+  std::string m_sourceName;
+  const ZXmlSource* m_pSource = nullptr;
   std::unique_ptr<ZEcuDoc> m_pDoc;
   bool m_defaultLanguageNamed = false;
   std::vector<PendingMember> m_members;
+  std::unordered_map<std::string, std::shared_ptr<const std::wstring>> m_repeatedTexts;
 };
+
+// A document is read in pieces cut between its attributes, whose parse trees are small, into
+// the same document the whole text gives. What pieces cannot stand for (another encoding,
+// languages after the attributes) and every refusal go to the reading of the whole text,
+// whose messages are the ones to give.
+constexpr ZXmlCut kAttributeCut{"</attribute>", "<ecudoc><attributes>", "</attributes></ecudoc>"};
+constexpr std::size_t kPieceSize = std::size_t{256} * 1024;
+
+struct NotInPieces {};
+
+std::unique_ptr<ZEcuDoc> ReadWhole(std::string bytes, const std::string& sourceName) {
+  DocumentReader reader(sourceName);
+  reader.Read(Parsed(std::move(bytes), sourceName));
+  return reader.Finish();
+}
+
+// Null when the pieces refused the text.
+std::unique_ptr<ZEcuDoc> ReadInPieces(const ZByteSupply& supply, const std::string& sourceName) {
+  try {
+    DocumentReader reader(sourceName);
+    bool first = true;
+    ForEachXmlPiece(supply, kAttributeCut, kPieceSize, [&](std::string piece) {
+      if (first && !IsUtf8Source(piece)) throw NotInPieces();
+      const ZXmlSource source = Parsed(std::move(piece), sourceName);
+      // The whole text's languages are known before its first attribute is read.
+      if (!first && source.Xml().document_element().child(F::kLanguages)) throw NotInPieces();
+      first = false;
+      reader.Read(source);
+    });
+    return reader.Finish();
+  } catch (const ZDocFileError&) {
+  } catch (const ZModelError&) {
+  } catch (const NotInPieces&) {
+  }
+  return nullptr;
+}
+
+ZByteSupply ViewSupply(std::string_view bytes) {
+  return [bytes](char* buffer, std::size_t capacity) mutable {
+    const std::size_t count = bytes.copy(buffer, capacity);
+    bytes.remove_prefix(count);
+    return count;
+  };
+}
 
 }  // namespace
 
-std::unique_ptr<ZEcuDoc> ParseEcuDocBytes(std::string bytes, const std::string& sourceName) {
-  return DocumentReader(std::move(bytes), sourceName).Read();
+std::unique_ptr<ZEcuDoc> ReadEcuDocText(const ZByteSupply& supply, const std::string& sourceName,
+                                        const std::function<std::string()>& wholeText) {
+  std::unique_ptr<ZEcuDoc> pDoc = ReadInPieces(supply, sourceName);
+  return pDoc ? std::move(pDoc) : ReadWhole(wholeText(), sourceName);
 }
 
 std::unique_ptr<ZEcuDoc> ParseEcuDoc(const char* data, std::size_t size,
                                      const std::string& sourceName) {
-  return ParseEcuDocBytes(std::string(data, size), sourceName);
+  const std::string_view bytes(data, size);
+  return ReadEcuDocText(ViewSupply(bytes), sourceName, [&] { return std::string(bytes); });
 }
 
 }  // namespace Pelka

@@ -5,6 +5,7 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -26,7 +27,13 @@ bool IsLowSurrogate(std::uint32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 // pugixml's conversions know both widths of wchar_t (UTF-16 and UTF-32).
 std::string ToUtf8(const std::wstring& text) { return pugi::as_utf8(text); }
 
-std::wstring FromUtf8(const std::string& text) { return pugi::as_wide(text); }
+std::wstring FromUtf8(std::string_view text) {
+  // Most texts of a document are ASCII, which widens character by character.
+  if (std::all_of(text.begin(), text.end(), [](char c) { return c >= 0; })) {
+    return std::wstring(text.begin(), text.end());
+  }
+  return pugi::as_wide(std::string(text));
+}
 
 std::string Quoted(const std::wstring& text) { return '"' + ToUtf8(text) + '"'; }
 

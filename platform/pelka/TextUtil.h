@@ -2,11 +2,12 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace Pelka {
 
 std::string ToUtf8(const std::wstring& text);
-std::wstring FromUtf8(const std::string& text);
+std::wstring FromUtf8(std::string_view text);
 
 // The text in double quotes, as UTF-8, for messages: "CP.P2".
 std::string Quoted(const std::wstring& text);

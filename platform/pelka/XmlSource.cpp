@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <utility>
 
@@ -90,8 +91,32 @@ std::size_t Utf8Sequence(std::string_view text, std::size_t at, std::uint32_t& c
   return c < minimum || c > 0x10FFFF || surrogate ? 0 : length;
 }
 
+// Printable ASCII and the three blanks below U+0020 need no decoding: most of a file.
+bool IsPlainAscii(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return (byte >= 0x20 && byte < 0x80) || byte == '\n' || byte == '\t' || byte == '\r';
+}
+
+// True when none of the eight bytes is below U+0020 or above U+007F.
+bool IsPrintableAscii8(const char* bytes) {
+  constexpr std::uint64_t kHigh = 0x8080808080808080u;
+  constexpr std::uint64_t kSpaces = 0x2020202020202020u;
+  std::uint64_t word = 0;
+  std::memcpy(&word, bytes, sizeof word);
+  // A byte below 0x20 borrows into its top bit; a byte of 0x80 or more has it set already.
+  return ((word - kSpaces) & ~word & kHigh) == 0 && (word & kHigh) == 0;
+}
+
 void CheckUtf8(std::string_view text) {
   for (std::size_t at = 0; at < text.size();) {
+    if (text.size() - at >= 8 && IsPrintableAscii8(text.data() + at)) {
+      at += 8;
+      continue;
+    }
+    if (IsPlainAscii(text[at])) {
+      ++at;
+      continue;
+    }
     std::uint32_t c = 0;
     const std::size_t length = Utf8Sequence(text, at, c);
     if (length == 0) Refuse(text.substr(0, at), "invalid UTF-8");
@@ -179,10 +204,22 @@ bool IsAsciiText(std::string_view text) {
                      [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
+bool IsAsciiNameChar(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+         c == ':' || c == '-' || c == '.';
+}
+
 // An XML name; the text is valid UTF-8.
 bool IsName(std::string_view name) {
   if (name.empty()) return false;
   for (std::size_t at = 0; at < name.size();) {
+    // ASCII name characters but the digits, '-' and '.' may also start a name.
+    const char ascii = name[at];
+    if (IsAsciiNameChar(ascii) &&
+        (at != 0 || !(ascii == '-' || ascii == '.' || (ascii >= '0' && ascii <= '9')))) {
+      ++at;
+      continue;
+    }
     std::uint32_t c = 0;
     const std::size_t length = Utf8Sequence(name, at, c);
     if (length == 0 || !(at == 0 ? IsNameStartChar(c) : IsNameChar(c))) return false;
@@ -289,6 +326,12 @@ class MarkupScan {
   }
 
   void CharData() {
+    // Inside the root element only these characters need a closer look.
+    while (m_depth > 0 && m_at < m_text.size() && m_text[m_at] != '<' && m_text[m_at] != '&' &&
+           m_text[m_at] != ']') {
+      ++m_at;
+    }
+    if (m_at == m_text.size() || m_text[m_at] == '<') return;
     const char c = m_text[m_at];
     if (m_depth == 0 && !IsBlank(c)) RefuseAt(m_at, "XML error: text outside the root element");
     if (c == '&') {
@@ -300,22 +343,24 @@ class MarkupScan {
   }
 
   void Markup() {
-    if (StartsWith(m_text, m_at, "<!--")) {
+    // Most markup is a start or end tag: the second character tells them from the rest.
+    const char second = m_at + 1 < m_text.size() ? m_text[m_at + 1] : '\0';
+    if (second == '/') {
+      if (m_depth > 0) --m_depth;
+      SkipPast(">", 2);
+    } else if (second != '!' && second != '?') {
+      StartTag();
+    } else if (StartsWith(m_text, m_at, "<!--")) {
       Comment();
     } else if (StartsWith(m_text, m_at, "<![CDATA[")) {
       if (m_depth == 0) RefuseAt(m_at, "XML error: text outside the root element");
       SkipPast("]]>", 9);
     } else if (StartsWith(m_text, m_at, "<!DOCTYPE")) {
       RefuseAt(m_at, "DOCTYPE is not allowed");
-    } else if (StartsWith(m_text, m_at, "<?")) {
+    } else if (second == '?') {
       ProcessingInstruction();
-    } else if (StartsWith(m_text, m_at, "</")) {
-      if (m_depth > 0) --m_depth;
-      SkipPast(">", 2);
-    } else if (StartsWith(m_text, m_at, "<!")) {
-      m_at += 2;  // no other markup declaration is XML here; pugixml says so
     } else {
-      StartTag();
+      m_at += 2;  // no other markup declaration is XML here; pugixml says so
     }
   }
 
@@ -533,6 +578,25 @@ void CheckOneRoot(const ZXmlSource& source) {
 
 }  // namespace
 
+void FailAtLine(const std::string& name, std::size_t line, const std::string& problem) {
+  throw ZDocFileError(name + ":" + std::to_string(line) + ": " + problem);
+}
+
+bool IsUtf8Source(std::string_view start) {
+  using namespace std::string_view_literals;
+  if (start.find('\0') != start.npos || StartsWith(start, 0, "\xFE\xFF") ||
+      StartsWith(start, 0, "\xFF\xFE")) {
+    return false;
+  }
+  const std::size_t bom = StartsWith(start, 0, "\xEF\xBB\xBF") ? 3 : 0;
+  try {
+    const std::string declared = DeclaredEncoding(start.substr(bom));
+    return declared.empty() || EncodingNamed(declared) == Encoding::kUtf8;
+  } catch (const Refusal&) {
+    return false;
+  }
+}
+
 bool IsXmlChar(std::uint32_t c) {
   return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) ||
          (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
@@ -555,7 +619,7 @@ ZXmlSource::ZXmlSource(std::string bytes, std::string name, unsigned parseFlags,
     m_verbatimOffset = decoded.offset;
     MarkupScan(m_text).Run();
   } catch (const Refusal& refusal) {
-    throw ZDocFileError(m_name + ":" + std::to_string(refusal.line) + ": " + refusal.problem);
+    FailAtLine(m_name, refusal.line, refusal.problem);
   }
   // Parsing in place changes the text, so the lines are found first.
   for (std::size_t at = m_text.find('\n'); at != m_text.npos; at = m_text.find('\n', at + 1)) {
@@ -578,7 +642,7 @@ std::size_t ZXmlSource::LineAt(std::ptrdiff_t offset) const {
 }
 
 void ZXmlSource::FailAt(std::ptrdiff_t offset, const std::string& problem) const {
-  throw ZDocFileError(m_name + ":" + std::to_string(LineAt(offset)) + ": " + problem);
+  FailAtLine(m_name, LineAt(offset), problem);
 }
 
 void ZXmlSource::Fail(pugi::xml_node node, const std::string& problem) const {

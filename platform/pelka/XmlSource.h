@@ -15,6 +15,13 @@ namespace Pelka {
 // A character XML 1.0 can hold, raw or as a character reference.
 bool IsXmlChar(std::uint32_t c);
 
+// Throws ZDocFileError "NAME:LINE: problem".
+[[noreturn]] void FailAtLine(const std::string& name, std::size_t line, const std::string& problem);
+
+// True when a source starting with these bytes is UTF-8 by its byte order mark or declaration,
+// or says nothing of its encoding; false also for a declaration the source would refuse.
+bool IsUtf8Source(std::string_view start);
+
 // Nothing of a source is changed silently on the way in: what pugixml would read differently
 // from what the XML means is refused before it gets the text.
 class ZXmlSource {
