@@ -74,13 +74,11 @@ ZComParamCollection::~ZComParamCollection() { Clear(); }
 
 namespace {
 
-// A spare index entry filed under qualifier: the one of that key when there is one, as its text
-// then needs no room; else any, renamed. Empty when there are none.
+// A spare index entry renamed to qualifier; empty when there are none. Its text keeps its room,
+// so a collection filled again and again soon has room for every qualifier.
 ZComParamCollection::ZQualifierIndex::node_type TakeIndexEntry(
     ZComParamCollection::ZQualifierIndex& spares, std::wstring_view qualifier) {
   if (spares.empty()) return {};
-  const auto namesake = spares.find(qualifier);
-  if (namesake != spares.end()) return spares.extract(namesake);
   auto entry = spares.extract(spares.begin());
   entry.key().assign(qualifier);
   return entry;
@@ -162,8 +160,11 @@ void ZComParamCollection::Clear() {
 }
 
 ZComParamCollection::ZComParamList ZComParamCollection::ReleaseComParams(ZSpareEntries& spare) {
-  spare.m_indexEntries.merge(m_normQual2comParam);
-  // Namesakes of entries already spare stay behind.
+  if (spare.m_indexEntries.empty()) {
+    spare.m_indexEntries.swap(m_normQual2comParam);
+  } else {
+    spare.m_indexEntries.merge(m_normQual2comParam);  // namesakes of spares stay behind
+  }
   return ReleaseComParams();
 }
 

@@ -177,7 +177,7 @@ TEST_F(ComParamCollectionTest, SpareEntriesFillAnotherCollectionUnderTheSameRule
   for (ZComParam* param : released) delete param;
   while (!released.empty()) spare.Keep(released, released.begin());
 
-  // One namesake of a spare entry, two new qualifiers, then more than there are spares.
+  // Shorter and longer qualifiers than the spare entries had, then more than there are spares.
   const std::vector<std::wstring> order = {L"P2Client", L"A", L"AVeryMuchLongerQualifier",
                                            L"S3Client", L"Fifth"};
   ZComParamCollection collection;
