@@ -21,7 +21,12 @@ void PrintField(std::wostream& stream, const wchar_t* paddedLabel, const T& fiel
 
 ZValidValueSet::ZValidValueSet() = default;
 ZValidValueSet::ZValidValueSet(const ZValidValueSet& other) = default;
-ZValidValueSet& ZValidValueSet::operator=(const ZValidValueSet& other) = default;
+// A parameter reset to its prototype gets the set it has already: the set's own assignment would
+// build every text anew.
+ZValidValueSet& ZValidValueSet::operator=(const ZValidValueSet& other) {
+  if (m_values != other.m_values) m_values = other.m_values;
+  return *this;
+}
 ZValidValueSet::~ZValidValueSet() = default;
 
 void ZValidValueSet::AddValidValue(const wchar_t* value) { m_values.insert(Diag::NonNull(value)); }

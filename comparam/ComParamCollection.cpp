@@ -72,8 +72,29 @@ ZComParamCollection& ZComParamCollection::operator=(ZComParamCollection&& other)
 
 ZComParamCollection::~ZComParamCollection() { Clear(); }
 
+namespace {
+
+// A spare index entry renamed to qualifier; empty when there are none. Its text keeps its room,
+// so a collection filled again and again soon has room for every qualifier.
+ZComParamCollection::ZQualifierIndex::node_type TakeIndexEntry(
+    ZComParamCollection::ZQualifierIndex& spares, std::wstring_view qualifier) {
+  if (spares.empty()) return {};
+  auto entry = spares.extract(spares.begin());
+  entry.key().assign(qualifier);
+  return entry;
+}
+
+}  // namespace
+
 bool ZComParamCollection::AddComParam(ZComParam* param) {
-  if (!param) return false;
+  return param && Insert(param, true, nullptr);
+}
+
+bool ZComParamCollection::AddComParam(ZComParam* param, ZSpareEntries& spare) {
+  return param && Insert(param, true, &spare);
+}
+
+bool ZComParamCollection::Insert(ZComParam* param, bool mayBeHeld, ZSpareEntries* pSpare) {
   const std::wstring_view qualifier = param->GetQualifier();
   const auto place = m_normQual2comParam.lower_bound(qualifier);
   if (place != m_normQual2comParam.end() && place->first == qualifier) {
@@ -82,11 +103,28 @@ bool ZComParamCollection::AddComParam(ZComParam* param) {
   }
   // Renamed after adding, a held parameter is filed under its old qualifier; a second entry
   // would destroy it twice.
-  if (std::find(m_comParamList.begin(), m_comParamList.end(), param) != m_comParamList.end()) {
+  if (mayBeHeld &&
+      std::find(m_comParamList.begin(), m_comParamList.end(), param) != m_comParamList.end()) {
     COMPARAM_LOG(Logging::LevelWarning, L"ComParamMan: Trying to insert communication parameter '"
                                             << qualifier
                                             << L"' that the ComParamCollection already holds");
     return false;
+  }
+  if (pSpare) {
+    auto indexEntry = TakeIndexEntry(pSpare->m_indexEntries, qualifier);
+    if (indexEntry) {
+      // Only the list may still allocate; once it holds param nothing can throw.
+      if (pSpare->m_listEntries.empty()) {
+        m_comParamList.push_back(param);
+      } else {
+        pSpare->m_listEntries.front() = param;
+        m_comParamList.splice(m_comParamList.end(), pSpare->m_listEntries,
+                              pSpare->m_listEntries.begin());
+      }
+      indexEntry.mapped() = param;
+      m_normQual2comParam.insert(place, std::move(indexEntry));
+      return true;
+    }
   }
   m_comParamList.push_back(param);
   try {
@@ -121,6 +159,15 @@ void ZComParamCollection::Clear() {
   m_normQual2comParam.clear();
 }
 
+ZComParamCollection::ZComParamList ZComParamCollection::ReleaseComParams(ZSpareEntries& spare) {
+  if (spare.m_indexEntries.empty()) {
+    spare.m_indexEntries.swap(m_normQual2comParam);
+  } else {
+    spare.m_indexEntries.merge(m_normQual2comParam);  // namesakes of spares stay behind
+  }
+  return ReleaseComParams();
+}
+
 ZComParamCollection::ZComParamList ZComParamCollection::ReleaseComParams() {
   m_normQual2comParam.clear();
   ZComParamList released;
@@ -149,8 +196,18 @@ void ZComParamCollection::AddClonesOf(const ZComParamCollection& source) {
   for (const ZComParam* param : source.m_comParamList) {
     // Refused when two source parameters were given the same qualifier after being added.
     std::unique_ptr<ZComParam> clone(param->Clone());
-    if (AddComParam(clone.get())) clone.release();
+    // A new clone cannot be held already: no search among the parameters.
+    if (Insert(clone.get(), false, nullptr)) clone.release();
   }
+}
+
+ZComParamCollection::ZSpareEntries::ZSpareEntries() = default;
+
+ZComParamCollection::ZSpareEntries::~ZSpareEntries() = default;
+
+void ZComParamCollection::ZSpareEntries::Keep(ZComParamList& list,
+                                              ZComParamList::iterator position) {
+  m_listEntries.splice(m_listEntries.end(), list, position);
 }
 
 ZComParamConfiguration::ZComParamConfiguration(const wchar_t* interfaceQualifier)

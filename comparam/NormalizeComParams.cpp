@@ -82,7 +82,7 @@ void ZComParamNormalizer::NormalizeInto(ZTlvComInterface& view, ZComParamCollect
 }
 
 void ZComParamNormalizer::ReuseComParams(ZComParamCollection& previous) {
-  m_reusables.Adopt(previous.ReleaseComParams());
+  m_reusables.Adopt(previous);
 }
 
 ZComParam* ZComParamNormalizer::CreateNormalizedComParam(ZTlvComParam& docParam) {
@@ -135,7 +135,7 @@ void ZComParamNormalizer::AddIdentified(std::unique_ptr<ZComParam> pOwned,
     collection.RemoveComParam(*pExisting);
   }
   // Refused, with the collection's duplicate warning, when the existing parameter stays.
-  if (collection.AddComParam(pOwned.get())) pOwned.release();
+  if (collection.AddComParam(pOwned.get(), m_reusables.Spare())) pOwned.release();
 }
 
 // ---- ZComParamNormalizer::ZReusables ----
@@ -144,10 +144,12 @@ ZComParamNormalizer::ZReusables::~ZReusables() {
   for (ZComParam* pParam : m_params) delete pParam;
 }
 
-void ZComParamNormalizer::ZReusables::Adopt(ZComParamCollection::ZComParamList params) {
-  m_params.splice(m_params.end(), params);
+void ZComParamNormalizer::ZReusables::Adopt(ZComParamCollection& previous) {
+  m_params.splice(m_params.end(), previous.ReleaseComParams(m_spare));
   m_next = m_params.begin();
 }
+
+ZComParamCollection::ZSpareEntries& ZComParamNormalizer::ZReusables::Spare() { return m_spare; }
 
 ZComParam* ZComParamNormalizer::ZReusables::Take(const ZComParam& prototype) {
   const wchar_t* normQualifier = prototype.GetQualifier();
@@ -161,7 +163,8 @@ ZComParam* ZComParamNormalizer::ZReusables::Take(const ZComParam& prototype) {
   }
   if (!ZComParamFactory::AssignPrototype(prototype, **found)) return nullptr;
   ZComParam* pTaken = *found;
-  m_next = m_params.erase(found);
+  m_next = std::next(found);
+  m_spare.Keep(m_params, found);
   return pTaken;
 }
 

@@ -46,11 +46,16 @@ class ZComParamNormalizer {
     ZReusables& operator=(const ZReusables&) = delete;
     ~ZReusables();
 
-    void Adopt(ZComParamCollection::ZComParamList params);
+    // Takes over previous's parameters and its entries.
+    void Adopt(ZComParamCollection& previous);
+    // The entries of the parameters adopted, for the pass's collection.
+    ZComParamCollection::ZSpareEntries& Spare();
     // A parameter of the prototype's qualifier made equal to it (owned by the caller); or null.
     ZComParam* Take(const ZComParam& prototype);
 
    private:
+    // Where the list entries of the parameters taken go.
+    ZComParamCollection::ZSpareEntries m_spare;
     ZComParamCollection::ZComParamList m_params;
     // Where the next search starts: a pass over the same interface takes them in order.
     ZComParamCollection::ZComParamList::iterator m_next = m_params.end();

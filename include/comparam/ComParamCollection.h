@@ -19,6 +19,27 @@ class COMPARAM_API ZComParamCollection {
  public:
   using ZComParamList = std::list<ZComParam*>;
   using ZIterator = Pelka::ZExternalIterator<ZComParamList::const_iterator, ZComParam>;
+  // std::less<> finds a text without copying it into a key; being empty as std::less<key> is,
+  // it leaves the exported layout as it was.
+  using ZQualifierIndex = std::map<std::wstring, ZComParam*, std::less<>>;
+
+  // The list and index entries of emptied collections, for filling another without allocating
+  // them anew. Never owns the parameters they name.
+  class COMPARAM_API ZSpareEntries {
+   public:
+    ZSpareEntries();
+    ZSpareEntries(const ZSpareEntries&) = delete;
+    ZSpareEntries& operator=(const ZSpareEntries&) = delete;
+    ~ZSpareEntries();
+
+    // Moves the entry at position from list into the spares.
+    void Keep(ZComParamList& list, ZComParamList::iterator position);
+
+   private:
+    friend class ZComParamCollection;
+    ZComParamList m_listEntries;
+    ZQualifierIndex m_indexEntries;
+  };
 
   ZComParamCollection();
   // Deep copy: clones of the source's parameters, in the source's order.
@@ -41,6 +62,10 @@ class COMPARAM_API ZComParamCollection {
   void Clear();
   // Hands every parameter over to the caller, in insertion order; the collection is left empty.
   ZComParamList ReleaseComParams();
+  // As above; the collection's index entries go to spare.
+  ZComParamList ReleaseComParams(ZSpareEntries& spare);
+  // As AddComParam(param), taking the entries from spare while it has some.
+  bool AddComParam(ZComParam* param, ZSpareEntries& spare);
   unsigned Count() const;
   // The parameter at position idx in insertion order; idx must be below Count().
   ZComParam& At(unsigned idx) const;
@@ -49,10 +74,11 @@ class COMPARAM_API ZComParamCollection {
 
  private:
   void AddClonesOf(const ZComParamCollection& source);
+  // AddComParam for a parameter that is not null; only one that mayBeHeld is looked for among
+  // the parameters held. Entries come from pSpare while it has some.
+  bool Insert(ZComParam* param, bool mayBeHeld, ZSpareEntries* pSpare);
 
-  // std::less<> finds a text without copying it into a key; being empty as std::less<key> is,
-  // it leaves the exported layout as it was.
-  std::map<std::wstring, ZComParam*, std::less<>> m_normQual2comParam;
+  ZQualifierIndex m_normQual2comParam;
   ZComParamList m_comParamList;
 };
 

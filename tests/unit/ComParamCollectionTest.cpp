@@ -163,6 +163,47 @@ TEST_F(ComParamCollectionTest, AtPastTheEndFailsTheIndexCheck) {
 
 // ---- duplicates ----
 
+// A collection filled from spare entries follows the rules of AddComParam, also once the spares
+// run out, and the spares never destroy the parameters their entries named.
+TEST_F(ComParamCollectionTest, SpareEntriesFillAnotherCollectionUnderTheSameRules) {
+  ZComParamCollection previous;
+  for (const std::wstring& qualifier : kInsertionOrder) Add(previous, qualifier.c_str());
+  ZComParamCollection::ZSpareEntries spare;
+  ZComParamCollection::ZComParamList released = previous.ReleaseComParams(spare);
+  EXPECT_EQ(previous.Count(), 0u);
+  EXPECT_EQ(previous.FindByQualifier(L"P2Client"), nullptr);
+  ASSERT_EQ(released.size(), kInsertionOrder.size());
+  EXPECT_EQ(TrackedParam::s_live, 3);
+  for (ZComParam* param : released) delete param;
+  while (!released.empty()) spare.Keep(released, released.begin());
+
+  // Shorter and longer qualifiers than the spare entries had, then more than there are spares.
+  const std::vector<std::wstring> order = {L"P2Client", L"A", L"AVeryMuchLongerQualifier",
+                                           L"S3Client", L"Fifth"};
+  ZComParamCollection collection;
+  std::vector<ZComParam*> added;
+  for (const std::wstring& qualifier : order) {
+    added.push_back(new TrackedParam(qualifier.c_str(), L""));
+    EXPECT_TRUE(collection.AddComParam(added.back(), spare)) << qualifier;
+  }
+  LogCapture log;
+  TrackedParam duplicate(L"A", L"");
+  EXPECT_FALSE(collection.AddComParam(&duplicate, spare));
+  EXPECT_FALSE(collection.AddComParam(added.front(), spare));
+  EXPECT_FALSE(collection.AddComParam(nullptr, spare));
+  EXPECT_EQ(log.Lines().size(), 2u);
+
+  EXPECT_EQ(QualifiersByIndex(collection), order);
+  EXPECT_EQ(QualifiersByIterator(collection), order);
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    EXPECT_EQ(collection.FindByQualifier(order[i].c_str()), added[i]) << order[i];
+  }
+  for (const wchar_t* gone : {L"AddrScheme", L"CanIdType"}) {
+    EXPECT_EQ(collection.FindByQualifier(gone), nullptr) << gone;
+  }
+  EXPECT_EQ(TrackedParam::s_live, static_cast<int>(order.size()) + 1);
+}
+
 TEST_F(ComParamCollectionTest, DuplicateQualifierIsRefusedWithAWarningAndLeftToTheCaller) {
   ZComParamCollection collection;
   ZComParam* first = Add(collection, L"P2Client", L"first");
