@@ -1,4 +1,6 @@
 // Unit tests for platform/pelka/EcuDocReader.cpp and EcuDocWriter.cpp: the document file format.
+#include "DocFileErrors.h"
+
 #include <pelka/Pelka.h>
 
 #include <gtest/gtest.h>
@@ -19,6 +21,8 @@
 #endif
 
 using namespace Pelka;
+using DocFileErrors::LoadError;
+using DocFileErrors::SaveError;
 
 namespace {
 
@@ -58,24 +62,6 @@ class ScratchDir {
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream(std::filesystem::u8path(path), std::ios::binary) << bytes;
-}
-
-std::string SaveError(const ZEcuDoc& doc, const std::string& path) {
-  try {
-    SaveEcuDoc(doc, path);
-  } catch (const ZDocFileError& error) {
-    return error.what();
-  }
-  return "no error";
-}
-
-std::string LoadError(const std::string& path) {
-  try {
-    LoadEcuDoc(path);
-  } catch (const ZDocFileError& error) {
-    return error.what();
-  }
-  return "no error";
 }
 
 template <class T>

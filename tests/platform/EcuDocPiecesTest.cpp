@@ -2,6 +2,8 @@
 // and the reader): a file of many pieces reads as its whole text does, from a file and from
 // memory, a refusal anywhere gives the message the whole text gives, and repeated names are
 // held once.
+#include "DocFileErrors.h"
+
 #include <pelka/Pelka.h>
 
 #include <gtest/gtest.h>
@@ -12,6 +14,7 @@
 #include <string>
 
 using namespace Pelka;
+using DocFileErrors::LoadError;
 
 namespace {
 
@@ -65,15 +68,6 @@ std::string FileWith(const std::string& bytes) {
   const fs::path path = fs::temp_directory_path() / name;
   std::ofstream(path, std::ios::binary) << bytes;
   return path.u8string();
-}
-
-std::string LoadError(const std::string& path) {
-  try {
-    LoadEcuDoc(path);
-  } catch (const ZDocFileError& error) {
-    return error.what();
-  }
-  return "no error";
 }
 
 // The message of the file read as one text (the pieces read UTF-8 only; the text is ASCII).
