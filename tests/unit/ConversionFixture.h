@@ -38,6 +38,17 @@ inline void PrintTo(const Normalized& param, std::ostream* os) {
 
 using NormalizedList = std::vector<Normalized>;
 
+// What reading the interface UNIDENTIFIED of reading.xml logs: each parameter without a normalized
+// counterpart, then the refusal of the second "Vendor".
+inline const std::vector<std::wstring> kUnidentifiedReadingLog = {
+    L"ComParamMan: Unidentified ComParam Vendor\n",
+    L"ComParamMan: Unidentified ComParam p2client\n",
+    L"ComParamMan: Unidentified ComParam FillerByteHandling\n",
+    L"ComParamMan: Unidentified ComParam \n",
+    L"ComParamMan: Unidentified ComParam Vendor\n",
+    L"ComParamMan: Trying to insert already existent communication parameter "
+    L"'Vendor' into ComParamCollection\n"};
+
 // The collection's parameters in its order.
 inline NormalizedList Summarize(const NComParamMan::ZComParamCollection& collection) {
   NormalizedList summary;

@@ -306,14 +306,7 @@ TEST_F(NormalizeComParamsTest, UnidentifiedParametersBecomeTextParametersOfTheir
   EXPECT_STREQ(vendor.GetPath(), L"");
   EXPECT_TRUE(vendor.IsValidValue(L"whatever"));
 
-  EXPECT_EQ(log.Texts(),
-            (Lines{L"ComParamMan: Unidentified ComParam Vendor\n",
-                   L"ComParamMan: Unidentified ComParam p2client\n",
-                   L"ComParamMan: Unidentified ComParam FillerByteHandling\n",
-                   L"ComParamMan: Unidentified ComParam \n",
-                   L"ComParamMan: Unidentified ComParam Vendor\n",
-                   L"ComParamMan: Trying to insert already existent communication parameter "
-                   L"'Vendor' into ComParamCollection\n"}));
+  EXPECT_EQ(log.Texts(), kUnidentifiedReadingLog);
   ExpectWarningsFromThisUnit(log);
 }
 
