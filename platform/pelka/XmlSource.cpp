@@ -371,6 +371,11 @@ class MarkupScan {
     SkipPast("-->", 4);
   }
 
+  // A target ends at a blank or at the instruction's "?>": "<?a?b ...?>" has no valid target.
+  bool EndsTarget(std::size_t at) const {
+    return at >= m_text.size() || IsBlank(m_text[at]) || m_text.compare(at, 2, "?>") == 0;
+  }
+
   void ProcessingInstruction() {
     const std::string_view target = NameAt(m_text, m_at + 2, "?");
     if (target == "xml") {
@@ -379,7 +384,7 @@ class MarkupScan {
     } else if (EqualsAsciiNoCase(target, "xml")) {
       RefuseAt(m_at,
                "XML error: reserved processing instruction target \"" + std::string(target) + "\"");
-    } else if (!IsName(target)) {
+    } else if (!IsName(target) || !EndsTarget(m_at + 2 + target.size())) {
       RefuseAt(m_at, "XML error: processing instruction without a valid target");
     } else if (!IsAsciiText(target)) {
       // Parsers of the older XML name rules refuse most such targets: what loads here must

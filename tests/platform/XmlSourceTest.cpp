@@ -153,6 +153,8 @@ INSTANTIATE_TEST_SUITE_P(
                       "<?x\xE1\x81\xADl a?>\n" + WithValue("1"),
                       "memory:1: XML error: processing instruction target \"x\xE1\x81\xADl\" is "
                       "not ASCII"},
+        RefusedSource{"processing_instruction_target_run_on", "<?ab?cd e?>\n" + WithValue("1"),
+                      "memory:1: XML error: processing instruction without a valid target"},
         RefusedSource{"invalid_element_name", WithName("<\xC3\x97/>"),
                       "memory:2: XML error: invalid element name"},
         RefusedSource{"repeated_xml_attribute", WithValue("1\" value=\"2"),
