@@ -235,6 +235,39 @@ void BM_TolvanToNormalizedEveryInterface(benchmark::State& state) {
                }));
 }
 
+// The floor's own work on every interface against the one-interface document: what merely
+// visiting each interface's attributes costs more in a document larger than the caches.
+void BM_CopyValuesEveryInterface(benchmark::State& state) {
+  const std::size_t interfaceCount = InterfaceCount(state);
+  const std::size_t walks = std::max<std::size_t>(1, kCallsPerBatch / interfaceCount);
+  Pelka::ZEcuDoc& small = Opened(1, ZUse::Read);
+  const std::wstring smallInterface = MiddleInterface(1);
+  Pelka::ZEcuDoc& doc = Opened(interfaceCount, ZUse::Read);
+  const std::vector<std::wstring> interfaceQualifiers = EveryInterface(interfaceCount);
+  AgainstFloor(
+      state, walks * interfaceCount,
+      Batch(walks * interfaceCount, [&] { return CopyValues(small, smallInterface).size(); }),
+      Batch(walks, [&] {
+        std::size_t values = 0;
+        for (const std::wstring& interfaceQualifier : interfaceQualifiers) {
+          values += CopyValues(doc, interfaceQualifier).size();
+        }
+        return values;
+      }));
+}
+
+// The deep copy that every read returns while the manager keeps its own configuration: the
+// part of a read that no faster normalizing can remove.
+void BM_ConfigurationCopy(benchmark::State& state) {
+  Pelka::ZEcuDoc& doc = Opened(InterfaceCount(state), ZUse::Read);
+  ZComParamManager manager(doc);
+  const std::wstring interfaceQualifier = MiddleInterface(InterfaceCount(state));
+  const ZComParamConfiguration configuration =
+      manager.TolvanToNormalized(interfaceQualifier.c_str());
+  AgainstFloor(state, kCallsPerBatch, FloorBatch(doc, interfaceQualifier),
+               Batch(kCallsPerBatch, [&] { return ZComParamConfiguration(configuration); }));
+}
+
 void BM_CheckValidity(benchmark::State& state) {
   Pelka::ZEcuDoc& doc = Opened(InterfaceCount(state), ZUse::Read);
   ZComParamManager manager(doc);
@@ -287,21 +320,33 @@ void BM_SelfTestSuite(benchmark::State& state) {
                }));
 }
 
+// The loading benchmarks' floor: pugixml's own parse of the file, the tree kept.
+std::unique_ptr<pugi::xml_document> ParsedXml(benchmark::State& state, const std::string& path) {
+  auto pXml = std::make_unique<pugi::xml_document>();
+  if (!pXml->load_file(path.c_str())) state.SkipWithError("pugixml refused");
+  return pXml;
+}
+
 // Loading against pugixml's own parse of the same file, both from the file and with the
 // document kept until the clock has stopped: closing it is not part of loading.
 void BM_LoadEcuDoc(benchmark::State& state) {
   const std::string& path = DocumentFile(InterfaceCount(state));
   const std::size_t calls = std::max<std::size_t>(1, kCallsPerBatch / InterfaceCount(state));
   AgainstFloor(state, calls * InterfaceCount(state),
-               Batch(calls,
-                     [&] {
-                       auto pXml = std::make_unique<pugi::xml_document>();
-                       if (!pXml->load_file(path.c_str())) state.SkipWithError("pugixml refused");
-                       return pXml;
-                     }),
+               Batch(calls, [&] { return ParsedXml(state, path); }),
                Batch(calls, [&] { return Pelka::LoadEcuDoc(path); }));
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(calls) *
                           static_cast<std::int64_t>(std::filesystem::file_size(path)));
+}
+
+// Building the same document through the model's interface, with nothing to parse (the
+// generator also composes its texts): what a loader spends beyond parsing, whatever its parser.
+void BM_BuildEcuDoc(benchmark::State& state) {
+  const std::string& path = DocumentFile(InterfaceCount(state));
+  const std::size_t calls = std::max<std::size_t>(1, kCallsPerBatch / InterfaceCount(state));
+  AgainstFloor(state, calls * InterfaceCount(state),
+               Batch(calls, [&] { return ParsedXml(state, path); }),
+               Batch(calls, [&] { return GenerateDocument(InterfaceCount(state)); }));
 }
 
 void BM_SaveEcuDoc(benchmark::State& state) {
@@ -328,6 +373,8 @@ void Interleaved(benchmark::internal::Benchmark* pBenchmark) {
 BENCHMARK(BM_TolvanToNormalized)->Apply(Interleaved);
 // Up to a document far larger than the processor caches.
 BENCHMARK(BM_TolvanToNormalizedEveryInterface)->Apply(Interleaved)->Arg(kLargeDocument);
+BENCHMARK(BM_CopyValuesEveryInterface)->Apply(Interleaved)->Arg(kLargeDocument);
+BENCHMARK(BM_ConfigurationCopy)->Apply(Interleaved);
 BENCHMARK(BM_CheckValidity)->Apply(Interleaved);
 BENCHMARK(BM_NormalizedToTolvanUnchanged)->Apply(Interleaved);
 BENCHMARK(BM_NormalizedToTolvanEdited)->Apply(Interleaved);
@@ -337,6 +384,7 @@ BENCHMARK(BM_SelfTestSuite)
     ->Unit(benchmark::kMillisecond)
     ->UseManualTime();
 BENCHMARK(BM_LoadEcuDoc)->Apply(Interleaved);
+BENCHMARK(BM_BuildEcuDoc)->Apply(Interleaved);
 // Throughput from the wall clock: writing files is also the kernel's work.
 BENCHMARK(BM_SaveEcuDoc)->Apply(DocumentSizes)->UseRealTime();
 
