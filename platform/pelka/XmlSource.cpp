@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
+#include <string_view>
 #include <utility>
 
 namespace Pelka {
@@ -626,9 +627,13 @@ ZXmlSource::ZXmlSource(std::string bytes, std::string name, unsigned parseFlags,
   } catch (const Refusal& refusal) {
     FailAtLine(m_name, refusal.line, refusal.problem);
   }
-  // Parsing in place changes the text, so the lines are found first.
-  for (std::size_t at = m_text.find('\n'); at != m_text.npos; at = m_text.find('\n', at + 1)) {
-    m_lineBreaks.push_back(at);
+  // Parsing in place changes the text, so its lines are found first. A kept text is counted
+  // when a message asks: an index of a large file's lines would outweigh its element tree.
+  m_keepsText = textUse == OPKeepText;
+  if (!m_keepsText) {
+    for (std::size_t at = m_text.find('\n'); at != m_text.npos; at = m_text.find('\n', at + 1)) {
+      m_lineBreaks.push_back(at);
+    }
   }
   const pugi::xml_parse_result result =
       textUse == OPParseInPlace
@@ -641,6 +646,10 @@ ZXmlSource::ZXmlSource(std::string bytes, std::string name, unsigned parseFlags,
 
 std::size_t ZXmlSource::LineAt(std::ptrdiff_t offset) const {
   const auto end = static_cast<std::size_t>(std::max<std::ptrdiff_t>(offset, 0));
+  if (m_keepsText) {
+    const std::string_view before = std::string_view(m_text).substr(0, end);
+    return 1 + static_cast<std::size_t>(std::count(before.begin(), before.end(), '\n'));
+  }
   return 1 +
          static_cast<std::size_t>(std::lower_bound(m_lineBreaks.begin(), m_lineBreaks.end(), end) -
                                   m_lineBreaks.begin());

@@ -49,7 +49,8 @@ class ZXmlSource {
   // The name that stands for NAME in messages.
   const std::string& Name() const { return m_name; }
 
-  // 1-based line of a parse offset (node.offset_debug()); counts, so meant for messages.
+  // 1-based line of a parse offset (node.offset_debug()); a kept text is counted from its start
+  // on every call, so this is meant for messages.
   std::size_t LineAt(std::ptrdiff_t offset) const;
   // Throws ZDocFileError "NAME:LINE: problem" with the line of the offset or the node.
   [[noreturn]] void FailAt(std::ptrdiff_t offset, const std::string& problem) const;
@@ -68,7 +69,9 @@ class ZXmlSource {
   std::string m_text;
   bool m_verbatim = true;
   std::size_t m_verbatimOffset = 0;
-  // Offsets of the text's line feeds, taken before parsing changed it.
+  // False when parsing in place changed the text: then its line feeds' offsets were taken
+  // before.
+  bool m_keepsText = true;
   std::vector<std::size_t> m_lineBreaks;
   pugi::xml_document m_xml;
 };
