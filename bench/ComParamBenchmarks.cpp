@@ -211,49 +211,42 @@ void BM_TolvanToNormalized(benchmark::State& state) {
                      [&] { return manager.TolvanToNormalized(interfaceQualifier.c_str()); }));
 }
 
-// Every interface in turn, one manager; the floor is the same work in the one-interface
-// document, so the ratio is what a read costs more in a document that is larger than the
-// processor caches.
-void BM_TolvanToNormalizedEveryInterface(benchmark::State& state) {
+// Every interface of the document in turn against as many of the same readings in the
+// one-interface document: the ratio is what a reading costs more in a document larger than the
+// processor caches. readerOf(doc) gives the reading of one interface there, returning a count.
+template <class TReaderOf>
+void EveryInterfaceAgainstOne(benchmark::State& state, TReaderOf readerOf) {
   const std::size_t interfaceCount = InterfaceCount(state);
   const std::size_t walks = std::max<std::size_t>(1, kCallsPerBatch / interfaceCount);
-  ZComParamManager small(Opened(1, ZUse::Read));
+  const auto readSmall = readerOf(Opened(1, ZUse::Read));
   const std::wstring smallInterface = MiddleInterface(1);
-  ZComParamManager manager(Opened(interfaceCount, ZUse::Read));
+  const auto read = readerOf(Opened(interfaceCount, ZUse::Read));
   const std::vector<std::wstring> interfaceQualifiers = EveryInterface(interfaceCount);
   AgainstFloor(state, walks * interfaceCount,
-               Batch(walks * interfaceCount,
-                     [&] { return small.TolvanToNormalized(smallInterface.c_str()); }),
+               Batch(walks * interfaceCount, [&] { return readSmall(smallInterface); }),
                Batch(walks, [&] {
-                 std::size_t parameters = 0;
+                 std::size_t total = 0;
                  for (const std::wstring& interfaceQualifier : interfaceQualifiers) {
-                   parameters += manager.TolvanToNormalized(interfaceQualifier.c_str())
-                                     .GetComParamCollection()
-                                     .Count();
+                   total += read(interfaceQualifier);
                  }
-                 return parameters;
+                 return total;
                }));
 }
 
-// The floor's own work on every interface against the one-interface document: what merely
-// visiting each interface's attributes costs more in a document larger than the caches.
+// One manager per document.
+void BM_TolvanToNormalizedEveryInterface(benchmark::State& state) {
+  EveryInterfaceAgainstOne(state, [](Pelka::ZEcuDoc& doc) {
+    return [pManager = std::make_unique<ZComParamManager>(doc)](const std::wstring& qualifier) {
+      return pManager->TolvanToNormalized(qualifier.c_str()).GetComParamCollection().Count();
+    };
+  });
+}
+
+// The floor's own work: what merely visiting each interface's attributes costs more.
 void BM_CopyValuesEveryInterface(benchmark::State& state) {
-  const std::size_t interfaceCount = InterfaceCount(state);
-  const std::size_t walks = std::max<std::size_t>(1, kCallsPerBatch / interfaceCount);
-  Pelka::ZEcuDoc& small = Opened(1, ZUse::Read);
-  const std::wstring smallInterface = MiddleInterface(1);
-  Pelka::ZEcuDoc& doc = Opened(interfaceCount, ZUse::Read);
-  const std::vector<std::wstring> interfaceQualifiers = EveryInterface(interfaceCount);
-  AgainstFloor(
-      state, walks * interfaceCount,
-      Batch(walks * interfaceCount, [&] { return CopyValues(small, smallInterface).size(); }),
-      Batch(walks, [&] {
-        std::size_t values = 0;
-        for (const std::wstring& interfaceQualifier : interfaceQualifiers) {
-          values += CopyValues(doc, interfaceQualifier).size();
-        }
-        return values;
-      }));
+  EveryInterfaceAgainstOne(state, [](Pelka::ZEcuDoc& doc) {
+    return [&doc](const std::wstring& qualifier) { return CopyValues(doc, qualifier).size(); };
+  });
 }
 
 // The deep copy that every read returns while the manager keeps its own configuration: the
